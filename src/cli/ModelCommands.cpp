@@ -1,0 +1,101 @@
+#include "CliCommand.h"
+
+#include "Defaults.h"
+#include "SettingsFile.h"
+
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+namespace t2::cli {
+
+namespace {
+
+const char* AddOnModuleName(int type)
+{
+    switch (type) {
+    case 0: return "None";
+    case 1: return "DMX";
+    case 2: return "MODBus";
+    case 3: return "N2";
+    case 4: return "Voice DTMF";
+    case 5: return "BACnet";
+    case 6: return "Modem";
+    default: return "unknown";
+    }
+}
+
+std::string ConnectionText(const PanelConfig& c)
+{
+    std::ostringstream s;
+    switch (c.ConnectionType()) {
+    case ConnectDirectSerial: s << "direct serial on COM" << c.CommPort; break;
+    case ConnectModem: s << "modem on COM" << c.CommPort << ", phone \"" << c.ModemPhoneNumber() << "\""; break;
+    case ConnectTcpIp: s << "TCP/IP to \"" << c.PanelAddress() << "\""; break;
+    default: s << "unknown type " << c.ConnectionType(); break;
+    }
+    return s.str();
+}
+
+int RunNew(const Command& self, const std::vector<std::string>& args)
+{
+    if (args.size() != 1) return Usage(self);
+    auto state = std::make_unique<ProgramState>();
+    ResetConfiguration(*state);
+    std::string error;
+    if (!WriteSettingsFile(args[0], state->Config, state->Devices, &error)) return Fail(error);
+    return ExitOk;
+}
+
+int RunResave(const Command& self, const std::vector<std::string>& args)
+{
+    if (args.size() != 2) return Usage(self);
+    auto state = std::make_unique<ProgramState>();
+    std::string error;
+    if (!ReadSettingsFile(args[0], state->Config, state->Devices, &error)) return Fail(error);
+    if (!WriteSettingsFile(args[1], state->Config, state->Devices, &error)) return Fail(error);
+    return ExitOk;
+}
+
+int RunInfo(const Command& self, const std::vector<std::string>& args)
+{
+    if (args.size() != 1) return Usage(self);
+    auto state = std::make_unique<ProgramState>();
+    std::string error;
+    if (!ReadSettingsFile(args[0], state->Config, state->Devices, &error)) return Fail(error);
+    const PanelConfig& c = state->Config;
+
+    std::cout << "Panel name:    " << (c.PanelName.empty() ? std::string("(default) VEL TAMBERLINE II") : c.PanelName)
+              << "\n";
+    std::cout << "I/O points:    " << TotalIOCount(c) << "\n";
+    std::cout << "I/O nodes:    ";
+    for (int node = 0; node < NodeCount; ++node) std::cout << " " << node + 1 << ":" << c.NodeIOCount[node] * 4;
+    std::cout << "\n";
+    std::cout << "Add-on module: " << AddOnModuleName(c.AddOnModuleType) << "\n";
+    int inUse = 0;
+    std::ostringstream list;
+    for (int d = 1; d < DeviceSlots; ++d) {
+        if (state->Devices[d].DeviceType == 0) continue;
+        list << (inUse ? ", " : "") << d << " " << state->Devices[d].DeviceName;
+        ++inUse;
+    }
+    std::cout << "Vantel devices: " << inUse << (inUse ? " (" + list.str() + ")" : std::string()) << "\n";
+    std::cout << "Connection:    " << ConnectionText(c) << "\n";
+    return ExitOk;
+}
+
+}  // namespace
+
+std::vector<Command> ModelCommands()
+{
+    std::vector<Command> list;
+    list.push_back({"new", "OUT.TMB", "Write a fresh configuration, as after start-up.", nullptr});
+    list.push_back({"resave", "IN.TMB OUT.TMB", "Read a settings file and write it back.", nullptr});
+    list.push_back({"info", "IN.TMB", "Summarise a settings file.", nullptr});
+    list[0].run = [c = list[0]](const std::vector<std::string>& a) { return RunNew(c, a); };
+    list[1].run = [c = list[1]](const std::vector<std::string>& a) { return RunResave(c, a); };
+    list[2].run = [c = list[2]](const std::vector<std::string>& a) { return RunInfo(c, a); };
+    return list;
+}
+
+}  // namespace t2::cli

@@ -1,0 +1,271 @@
+#include "Defaults.h"
+#include "Members.h"
+#include "SettingsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <random>
+#include <type_traits>
+#include <vector>
+
+using namespace t2;
+
+namespace {
+
+struct Records {
+    PanelConfig config;
+    VantelDevices devices;
+};
+
+std::unique_ptr<Records> Fresh()
+{
+    auto r = std::make_unique<Records>();
+    ResetConfiguration(r->config, r->devices);
+    return r;
+}
+
+// Fills every member, spares included, with random values of its own width.
+struct Randomiser {
+    std::mt19937& rng;
+    void Fill(Integer& v) { v = static_cast<Integer>(rng()); }
+    void Fill(Long& v) { v = static_cast<Long>(rng()); }
+    void Fill(Bytes& s)
+    {
+        s.resize(rng() % 24);
+        for (char& ch : s) ch = static_cast<char>(rng());
+    }
+    template <typename T, std::size_t N>
+    void Fill(std::array<T, N>& a)
+    {
+        for (T& e : a) Fill(e);
+    }
+    template <typename T, std::size_t A, std::size_t B>
+    void Fill(Array2<T, A, B>& a)
+    {
+        Fill(a.data);
+    }
+    template <typename T>
+    void operator()(const char*, T& m)
+    {
+        Fill(m);
+    }
+};
+
+std::unique_ptr<Records> Random(unsigned seed)
+{
+    std::mt19937 rng(seed);
+    auto r = std::make_unique<Records>();
+    Randomiser fill{rng};
+    VisitPanelConfig(r->config, fill);
+    for (VantelDevice& d : r->devices) VisitVantelDevice(d, fill);
+    return r;
+}
+
+// The byte offset at which each member starts, with its name.
+struct Boundary {
+    std::string member;
+    std::size_t offset;
+    bool isString;
+};
+
+struct OffsetWalker {
+    std::vector<Boundary>& out;
+    std::size_t pos = 0;
+    std::size_t Size(const Integer&) { return 2; }
+    std::size_t Size(const Long&) { return 4; }
+    std::size_t Size(const Bytes& s) { return 2 + s.size(); }
+    template <typename T, std::size_t N>
+    std::size_t Size(const std::array<T, N>& a)
+    {
+        std::size_t n = 0;
+        for (const T& e : a) n += Size(e);
+        return n;
+    }
+    template <typename T, std::size_t A, std::size_t B>
+    std::size_t Size(const Array2<T, A, B>& a)
+    {
+        return Size(a.data);
+    }
+    template <typename T>
+    void operator()(const char* name, const T& m)
+    {
+        out.push_back({name, pos, std::is_same_v<T, Bytes>});
+        pos += Size(m);
+    }
+};
+
+}  // namespace
+
+TEST(SettingsFile, FreshConfigurationIsTheKnownSize)
+{
+    auto r = Fresh();
+    const std::string bytes = SerializeSettings(r->config, r->devices);
+    EXPECT_EQ(bytes.size(), 103099u);
+    // Empty panel name: member 2 starts at offset 2.
+    EXPECT_EQ(bytes.substr(0, 2), std::string("\0\0", 2));
+    // Main record 39508 bytes; the first device record starts with DeviceType 0 and "VANTEL 00".
+    EXPECT_EQ(bytes.substr(39508, 13), std::string("\0\0\x09\0VANTEL 00", 13));
+}
+
+TEST(SettingsFile, KnownBytes)
+{
+    auto r = Fresh();
+    r->config.PanelName = "AB";
+    r->config.InputRelayControl(1, 0) = -2;
+    const std::string bytes = SerializeSettings(r->config, r->devices);
+    EXPECT_EQ(bytes.substr(0, 8), std::string("\x02\0AB\0\0\xFE\xFF", 8));
+}
+
+TEST(SettingsFile, RoundTripKeepsEveryByte)
+{
+    auto r = Fresh();
+    PanelConfig& c = r->config;
+    c.PanelName = std::string(300, 'N');
+    c.RelayNames[0] = "";
+    c.RelayNames[1] = std::string("\xE9t\xE9\x80\xFF", 5);  // 8-bit bytes stay bytes
+    c.InputTimedOnTime[3] = 100000;
+    c.InputTimedOnTime[4] = -1;
+    c.ModemPhoneNumber() = "5551234";
+    c.PanelAddress() = "192.168.1.20";
+    c.ConnectionType() = ConnectTcpIp;
+    c.RelayNames[48] = "spare";
+    c.NodeIOCount[12] = 3;
+    c.InputRelayControl(48, 48) = 7;
+    r->devices[0].DeviceType = 5;
+    r->devices[0].DeviceName = std::string(300, 'D');
+    r->devices[7].DeviceReserved = {1, -2, 3, 70000, 5, 6};
+    r->devices[7].DeviceInputTimedOnTime[8] = 123456789;
+
+    const std::string bytes = SerializeSettings(r->config, r->devices);
+    auto back = std::make_unique<Records>();
+    std::string error;
+    ASSERT_TRUE(ParseSettings(bytes, back->config, back->devices, &error)) << error;
+    EXPECT_TRUE(back->config == r->config);
+    EXPECT_TRUE(back->devices == r->devices);
+    EXPECT_EQ(SerializeSettings(back->config, back->devices), bytes);
+}
+
+TEST(SettingsFile, RandomConfigurationsRoundTrip)
+{
+    for (unsigned seed = 1; seed <= 5; ++seed) {
+        auto r = Random(seed);
+        const std::string bytes = SerializeSettings(r->config, r->devices);
+        auto back = std::make_unique<Records>();
+        std::string error;
+        ASSERT_TRUE(ParseSettings(bytes, back->config, back->devices, &error)) << error;
+        EXPECT_TRUE(back->config == r->config) << "seed " << seed;
+        EXPECT_TRUE(back->devices == r->devices) << "seed " << seed;
+        // Bytes after the 34th record are ignored.
+        auto trailing = std::make_unique<Records>();
+        ASSERT_TRUE(ParseSettings(bytes + "extra bytes", trailing->config, trailing->devices, &error));
+        EXPECT_TRUE(trailing->config == r->config);
+    }
+}
+
+TEST(SettingsFile, EveryTruncationIsRefusedAndLeavesTheModelAlone)
+{
+    auto source = Random(42);
+    const std::string bytes = SerializeSettings(source->config, source->devices);
+    std::vector<Boundary> members;
+    OffsetWalker walk{members};
+    VisitPanelConfig(source->config, walk);
+    for (const VantelDevice& d : source->devices) VisitVantelDevice(d, walk);
+    ASSERT_EQ(walk.pos, bytes.size());
+
+    // Cut at the start of every member, one byte into it, and (for strings) just
+    // after the length; plus every one of the last 8 bytes.
+    struct Cut {
+        std::size_t at;
+        std::string member;
+    };
+    std::vector<Cut> cuts;
+    for (const Boundary& b : members) {
+        cuts.push_back({b.offset, b.member});
+        cuts.push_back({b.offset + 1, b.member});
+        if (b.isString) cuts.push_back({b.offset + 2, b.member});
+    }
+    for (std::size_t i = 1; i <= 8; ++i) cuts.push_back({bytes.size() - i, "DeviceInputPreset"});
+
+    auto model = Fresh();
+    auto before = Fresh();
+    for (const Cut& cut : cuts) {
+        if (cut.at >= bytes.size()) continue;
+        std::string error;
+        ASSERT_FALSE(ParseSettings(bytes.substr(0, cut.at), model->config, model->devices, &error))
+            << "cut at " << cut.at;
+        EXPECT_NE(error.find("member"), std::string::npos) << error;
+        EXPECT_NE(error.find("byte offset"), std::string::npos) << error;
+        ASSERT_TRUE(model->config == before->config) << "cut at " << cut.at;
+        ASSERT_TRUE(model->devices == before->devices) << "cut at " << cut.at;
+    }
+    // The message names the member that was cut, at the offset where it starts.
+    std::string error;
+    const Boundary& relayNames = members[20];
+    ASSERT_EQ(relayNames.member, "RelayNames");
+    ParseSettings(bytes.substr(0, relayNames.offset + 1), model->config, model->devices, &error);
+    EXPECT_NE(error.find("RelayNames"), std::string::npos) << error;
+    EXPECT_NE(error.find(std::to_string(relayNames.offset)), std::string::npos) << error;
+}
+
+TEST(SettingsFile, RandomBytesNeverCrashOrHalfLoad)
+{
+    std::mt19937 rng(7);
+    auto model = Fresh();
+    auto before = Fresh();
+    for (int round = 0; round < 20; ++round) {
+        std::string junk(rng() % 120000, '\0');
+        for (char& ch : junk) ch = static_cast<char>(rng());
+        std::string error;
+        if (!ParseSettings(junk, model->config, model->devices, &error)) {
+            EXPECT_FALSE(error.empty());
+            ASSERT_TRUE(model->config == before->config);
+        } else {
+            ResetConfiguration(model->config, model->devices);
+        }
+    }
+}
+
+TEST(SettingsFile, FilesOnDisk)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("SITE.TMB").toStdString();
+    auto r = Fresh();
+    std::string error;
+
+    // Over an existing, longer file the new file has exactly the new length.
+    {
+        QFile f(QString::fromStdString(path));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(200000, 'x'));
+    }
+    ASSERT_TRUE(WriteSettingsFile(path, r->config, r->devices, &error)) << error;
+    EXPECT_EQ(QFile(QString::fromStdString(path)).size(), 103099);
+
+    auto back = std::make_unique<Records>();
+    ASSERT_TRUE(ReadSettingsFile(path, back->config, back->devices, &error)) << error;
+    EXPECT_TRUE(back->config == r->config);
+
+    // A save that cannot be made says so.
+    EXPECT_FALSE(WriteSettingsFile(dir.filePath("no such folder/X.TMB").toStdString(), r->config,
+                                   r->devices, &error));
+    EXPECT_NE(error.find("X.TMB"), std::string::npos) << error;
+
+    // A missing file and a short file are refused with the file's name.
+    EXPECT_FALSE(ReadSettingsFile(dir.filePath("MISSING.TMB").toStdString(), back->config, back->devices, &error));
+    EXPECT_NE(error.find("MISSING.TMB"), std::string::npos) << error;
+    {
+        QFile f(dir.filePath("SHORT.TMB"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\x05\0ABC", 5);
+    }
+    EXPECT_FALSE(ReadSettingsFile(dir.filePath("SHORT.TMB").toStdString(), back->config, back->devices, &error));
+    EXPECT_NE(error.find("SHORT.TMB"), std::string::npos) << error;
+    EXPECT_NE(error.find("PanelName"), std::string::npos) << error;
+    EXPECT_TRUE(back->config == r->config);
+}
