@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace t2 {
@@ -151,7 +152,19 @@ struct ProgramState {
     std::string VersionText;
     std::array<bool, 12> DocumentPrintOptions{};  // true leaves the section out
     std::string DocumentFileName;
+
+    // Called after every change of DataChanged made through SetDataChanged, so
+    // that the main window can show the unsaved-changes mark at once.
+    std::function<void()> DataChangedHook;
 };
+
+// Sets DataChanged and tells whoever listens (the main window's caption).
+// Every editor and every File command changes the flag through this.
+inline void SetDataChanged(ProgramState& state, bool changed)
+{
+    state.DataChanged = changed;
+    if (state.DataChangedHook) state.DataChangedHook();
+}
 
 // The one instance the program's windows share.
 ProgramState& Program();
