@@ -1,0 +1,127 @@
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace t2 {
+
+namespace {
+
+class ScreenPrompter : public Prompter {
+public:
+    PromptAnswer Ask(const PromptRequest& r) override
+    {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(r.title);
+        box.setText(r.text);
+        switch (r.icon) {
+        case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case PromptIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case PromptIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case PromptIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+        }
+        switch (r.buttons) {
+        case PromptButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case PromptButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case PromptButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case PromptButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Yes: return PromptAnswer::Yes;
+        case QMessageBox::No: return PromptAnswer::No;
+        case QMessageBox::Cancel: return PromptAnswer::Cancel;
+        case QMessageBox::Ok: return PromptAnswer::Ok;
+        default:
+            // Closed with Escape or the close box.
+            return r.buttons == PromptButtons::YesNo ? PromptAnswer::No
+                   : r.buttons == PromptButtons::Ok  ? PromptAnswer::Ok
+                                                     : PromptAnswer::Cancel;
+        }
+    }
+
+    QString AskFileName(const FileRequest& r) override
+    {
+        QFileDialog dialog(QApplication::activeWindow(), r.title);
+        dialog.setNameFilter(r.filter);
+        dialog.setNameFilters(r.filter.split(";;"));
+        if (!r.startName.isEmpty()) {
+            QFileInfo start(r.startName);
+            dialog.setDirectory(start.absolutePath());
+            if (!start.fileName().contains('*')) dialog.selectFile(start.fileName());
+        } else if (!lastFolder_.isEmpty()) {
+            dialog.setDirectory(lastFolder_);
+        }
+        if (r.save) {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            dialog.setDefaultSuffix("TMB");
+            // Asks before overwriting an existing file (the default).
+        } else {
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        QString chosen = dialog.selectedFiles().first();
+        lastFolder_ = QFileInfo(chosen).absolutePath();
+        return chosen;
+    }
+
+private:
+    QString lastFolder_;
+};
+
+ScreenPrompter& Screen()
+{
+    static ScreenPrompter p;
+    return p;
+}
+
+Prompter* installed = nullptr;
+
+}  // namespace
+
+Prompter& Prompts() { return installed ? *installed : Screen(); }
+
+Prompter* SetPrompter(Prompter* prompter)
+{
+    Prompter* previous = installed;
+    installed = prompter;
+    return previous;
+}
+
+PromptAnswer Ask(const QString& title, const QString& text, PromptIcon icon, PromptButtons buttons)
+{
+    return Prompts().Ask({title, text, icon, buttons});
+}
+
+bool AskYesNo(const QString& title, const QString& text, PromptIcon icon)
+{
+    return Ask(title, text, icon, PromptButtons::YesNo) == PromptAnswer::Yes;
+}
+
+PromptAnswer AskYesNoCancel(const QString& title, const QString& text, PromptIcon icon)
+{
+    return Ask(title, text, icon, PromptButtons::YesNoCancel);
+}
+
+void Inform(const QString& title, const QString& text, PromptIcon icon)
+{
+    Ask(title, text, icon, PromptButtons::Ok);
+}
+
+QString AskOpenFileName(const QString& filter, const QString& startName, const QString& title)
+{
+    return Prompts().AskFileName({false, title, filter, startName});
+}
+
+QString AskSaveFileName(const QString& filter, const QString& startName, const QString& title)
+{
+    return Prompts().AskFileName({true, title, filter, startName});
+}
+
+}  // namespace t2

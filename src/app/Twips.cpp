@@ -1,0 +1,31 @@
+#include "Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace t2 {
+
+double LogicalDpi()
+{
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        if (QScreen* s = app->primaryScreen()) {
+            double dpi = s->logicalDotsPerInch();
+            if (dpi > 0) return dpi;
+        }
+    return 96.0;
+}
+
+int Twips(int twips) { return static_cast<int>(std::lround(twips * LogicalDpi() / 1440.0)); }
+
+QSize TwipsSize(int width, int height) { return {Twips(width), Twips(height)}; }
+
+QPoint TwipsPoint(int left, int top) { return {Twips(left), Twips(top)}; }
+
+QRect TwipsRect(int left, int top, int width, int height)
+{
+    return {Twips(left), Twips(top), Twips(width), Twips(height)};
+}
+
+}  // namespace t2

@@ -1,0 +1,570 @@
+#include "frmT2MasterMDI.h"
+
+#include "Prompts.h"
+#include "Twips.h"
+
+#include "Defaults.h"
+#include "SettingsFile.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace t2 {
+
+const QString frmT2MasterMDI::Title = "VEL Tamberline II";
+const QString frmT2MasterMDI::FileFilter = "Tamberline II Data Files (*.TMB *.tmb);;All Files (*)";
+
+namespace {
+
+QString ToQString(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+QString frmT2MasterMDI::StartPattern() { return QDir(ToQString(ProgramFolder())).filePath("*.TMB"); }
+
+QSize frmT2MasterMDI::NormalSize() { return TwipsSize(11055, 8145); }
+
+// One menu item: its name, caption, the window it opens (leaves) or what it
+// does, and the items under it.
+struct frmT2MasterMDI::MenuNode {
+    const char* name;
+    const char* caption;
+    const char* window = nullptr;
+    std::vector<MenuNode> children = {};
+};
+
+frmT2MasterMDI::frmT2MasterMDI(ProgramState& state, QWidget* parent)
+    : QMainWindow(parent), state_(state)
+{
+    setObjectName("frmT2MasterMDI");
+    setWindowTitle(Title);
+
+    mdiArea = new QMdiArea(this);
+    mdiArea->setObjectName("mdiArea");
+    mdiArea->setBackground(QColor(0x80, 0x80, 0x80));
+    setCentralWidget(mdiArea);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        if (sub && sub->widget() && sub->widget() != activated_) Activate(sub->widget());
+    });
+
+    picBlockFlashing = new QLabel("Loading VEL Tamberline II Pro...", mdiArea);
+    picBlockFlashing->setObjectName("picBlockFlashing");
+    picBlockFlashing->setAlignment(Qt::AlignCenter);
+    picBlockFlashing->setFrameShape(QFrame::Box);
+    picBlockFlashing->setAutoFillBackground(true);
+    picBlockFlashing->setGeometry(TwipsRect(2400, 2400, 4800, 900));
+    picBlockFlashing->hide();
+
+    StatusPanel1 = new QLabel(this);
+    StatusPanel1->setObjectName("StatusPanel1");
+    StatusPanel2 = new QLabel(this);
+    StatusPanel2->setObjectName("StatusPanel2");
+    StatusPanel2->setMinimumWidth(Twips(2400));
+    statusBar()->addWidget(StatusPanel1, 1);
+    statusBar()->addWidget(StatusPanel2, 0);
+    statusBar()->setSizeGripEnabled(false);
+
+    tmrFix = new QTimer(this);
+    tmrFix->setObjectName("tmrFix");
+    tmrFix->setInterval(1000);
+    tmrFix->setSingleShot(true);
+    connect(tmrFix, &QTimer::timeout, this, [this] {
+        tmrFix->stop();
+        SetDataChanged(state_, false);
+    });
+
+    BuildMenus();
+
+    SetShell(this);
+    state_.DataChangedHook = [this] { UpdateCaption(); };
+    UpdateStatusBar();
+}
+
+frmT2MasterMDI::~frmT2MasterMDI()
+{
+    Disconnect();
+    state_.DataChangedHook = nullptr;
+    if (Shell() == this) SetShell(nullptr);
+}
+
+void frmT2MasterMDI::BuildMenus()
+{
+    const std::vector<MenuNode> tree = {
+        {"mnuFile", "&File", nullptr,
+         {{"mnuNew", "New"}, {"mnuOpen", "Open"}, {"mnuSave", "Save"}, {"mnuSaveAs", "Save As"},
+          {"mnuSpace", "-"}, {"mnuExit", "Exit"}}},
+        {"mnuConnect", "&Connect", "frmT2Connect"},
+        {"mnuSetup", "&Setup", "frmT2Setup"},
+        {"mnuEdit", "&Edit", nullptr,
+         {
+             {"mnuRelayOutputs", "Relay Outputs", nullptr,
+              {{"mnuRelayStatus", "Relay Status", "frmT2RelayStatus"},
+               {"mnuGroupStatus", "Group Status", "frmT2RelayGroupStatus"},
+               {"mnuRelayOutputOptions", "Relay Output Options", "frmT2RelayOutputOptions"},
+               {"mnuRelayGrouping", "Relay Grouping", "frmT2RelayGrouping"}}},
+             {"mnuSwitchInputs", "Switch Inputs", nullptr,
+              {{"mnuLocalInputs", "Local Inputs", nullptr,
+                {{"mnuInputStatus", "Input Status", "frmT2InputStatus"},
+                 {"mnuInputOptions", "Input Options", "frmT2InputOptions"},
+                 {"mnuInputToRelayControl", "Input To Relay Control", "frmT2InputToRelayControl"},
+                 {"mnuInputToGroupControl", "Input To Group Control", "frmT2InputToGroupControl"}}},
+               {"mnuVantelInputs", "Vantel Inputs", nullptr,
+                {{"mnuVantelStatus", "Vantel Status", "frmT2VantelStatus"},
+                 {"mnuConfigureVantelDevices", "Configure Vantel Devices", "frmT2ConfigureVantelDevices"},
+                 {"mnuVantelInputToRelayControl", "Vantel Input To Relay Control",
+                  "frmT2VantelInputToRelayControl"},
+                 {"mnuVantelInputToGroupControl", "Vantel Input To Group Control",
+                  "frmT2VantelInputToGroupControl"}}}}},
+             {"mnuSwitchPilots", "Switch Pilots", nullptr,
+              {{"mnuLocalInputPilots", "Local Input Pilots", "frmT2LocalInputPilots"},
+               {"mnuVantelPilots", "Vantel Pilots", "frmT2VantelPilots"}}},
+             {"mnuTimers", "Timers", nullptr,
+              {{"mnuConfigureTimers", "Configure Timers", "frmT2TimersConfigure"},
+               {"mnuTimerToRelayControl", "Timer To Relay Control", "frmT2TimerToRelayControl"},
+               {"mnuTimerToGroupControl", "Timer To Group Control", "frmT2TimerToGroupControl"},
+               {"mnuTimerToPresetControl", "Timer To Preset Control", "frmT2TimerToPresetControl"},
+               {"mnuBlinkAlertAndAlarmSettings", "Blink Alert And Alarm Settings",
+                "frmT2BlinkAlertAndAlarmSettings"},
+               {"mnuConfigureTimedOn", "Configure Timed-On", "frmT2ConfigureTimedOn"},
+               {"mnuForceTimers", "Force Timers", "frmT2ForceTimers"}}},
+             {"mnuSetTimes", "Set Times", nullptr,
+              {{"mnuDaylightSavingTime", "Daylight Saving Time", "frmT2DaylightSavingTime"},
+               {"mnuAstroClockSettings", "Astro Clock Settings", "frmT2AstroClockSettings"},
+               {"mnuOpenAndCloseTimes", "Open And Close Times", nullptr,
+                {{"mnuOpenCloseTimeNormalDays", "Normal Days", "frmT2OpenAndCloseTimeNormalDays"},
+                 {"mnuOpenCloseTimeSingleDates", "Single Dates", "frmT2OpenAndCloseTimeSingleDates"}}},
+               {"mnuOffHoursSweeps", "Off Hours Sweeps", nullptr,
+                {{"mnuOffHoursSweepInterval", "Interval", "frmT2OffHoursSweepInterval"},
+                 {"mnuOffHoursSweepRelays", "Relays", "frmT2OffHoursSweepRelays"},
+                 {"mnuOffHoursSweepGroups", "Groups", "frmT2OffHoursSweepGroups"}}},
+               {"mnuInputActiveTimes", "Input Active Times", "frmT2InputActiveTimes"}}},
+             {"mnuPresets", "Presets", nullptr,
+              {{"mnuEditPresets", "Edit Presets", "frmT2EditPresets"},
+               {"mnuCapturePresets", "Capture Presets", "frmT2CapturePresets"}}},
+             {"mnuAddOnModules", "Add-On Modules"},
+             {"mnuSpecialFunctions", "Special Functions", nullptr,
+              {{"mnuEditNames", "Edit Names", nullptr,
+                {{"mnuEditPanelName", "Edit Panel Name", "frmT2EditPanelName"},
+                 {"mnuEditRelayNames", "Edit Relay Names", "frmT2EditRelayNames"},
+                 {"mnuEditGroupNames", "Edit Group Names", "frmT2EditGroupNames"},
+                 {"mnuEditInputNames", "Edit Input Names", "frmT2EditInputNames"},
+                 {"mnuEditTimerNames", "Edit Timer Names", "frmT2EditTimerNames"},
+                 {"mnuEditPresetNames", "Edit Preset Names", "frmT2EditPresetNames"},
+                 {"mnuEditVantelNames", "Edit Vantel Names", "frmT2EditVantelNames"}}},
+               {"mnuPhotocellFilter", "Photocell Filter", "frmT2PhotocellFilter"},
+               {"mnuRelayDrive", "Relay Drive", "frmT2RelayDrive"},
+               {"mnuRTCSource", "RTC Source", "frmT2RTCSource"}}},
+         }},
+        {"mnuDocument", "&Document", "frmT2Document"},
+        {"mnuAbout", "&About", "frmT2About"},
+    };
+    AddMenuItems(menuBar(), tree);
+
+    // File commands and their keys.
+    auto bind = [this](const char* name, auto handler, QKeySequence key) {
+        QAction* a = menuItems_.at(name);
+        connect(a, &QAction::triggered, this, handler);
+        if (!key.isEmpty()) a->setShortcut(key);
+    };
+    bind("mnuNew", &frmT2MasterMDI::FileNew, QKeySequence(Qt::CTRL | Qt::Key_N));
+    bind("mnuOpen", &frmT2MasterMDI::FileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
+    bind("mnuSave", &frmT2MasterMDI::SaveCommand, QKeySequence(Qt::CTRL | Qt::Key_S));
+    bind("mnuSaveAs", &frmT2MasterMDI::FileSaveAs, QKeySequence());
+    bind("mnuExit", &frmT2MasterMDI::ExitCommand, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    bind("mnuAddOnModules", &frmT2MasterMDI::AddOnModulesCommand, QKeySequence());
+
+    // Relay Drive starts hidden and nothing shows it.
+    menuItems_.at("mnuRelayDrive")->setVisible(false);
+}
+
+void frmT2MasterMDI::AddMenuItems(QWidget* parentMenu, const std::vector<MenuNode>& nodes)
+{
+    const bool top = parentMenu == menuBar();
+    for (const MenuNode& node : nodes) {
+        QAction* action = nullptr;
+        if (!node.children.empty()) {
+            auto* menu = new QMenu(node.caption, parentMenu);
+            menu->setObjectName(node.name);
+            action = menu->menuAction();
+            AddMenuItems(menu, node.children);
+        } else {
+            action = new QAction(node.caption, parentMenu);
+            if (QString(node.caption) == "-") {
+                action->setText({});
+                action->setSeparator(true);
+            }
+            if (node.window) {
+                QString window = node.window;
+                connect(action, &QAction::triggered, this, [this, window] { OpenWindow(window); });
+            }
+        }
+        action->setObjectName(node.name);
+        parentMenu->addAction(action);
+        menuItems_[node.name] = action;
+        if (top) topMenus_ << action;
+    }
+}
+
+QAction* frmT2MasterMDI::MenuItem(const QString& name) const
+{
+    auto it = menuItems_.find(name);
+    return it == menuItems_.end() ? nullptr : it->second;
+}
+
+QList<QAction*> frmT2MasterMDI::TopMenus() const { return topMenus_; }
+
+// ---------------------------------------------------------------------------
+// Windows
+
+QMdiSubWindow* frmT2MasterMDI::SubWindow(const QString& name)
+{
+    auto it = windows_.find(name);
+    if (it != windows_.end()) return it->second;
+
+    QWidget* widget = nullptr;
+    if (const WindowFactory* factory = FindWindowFactory(name)) {
+        widget = (*factory)(state_);
+    } else if (WindowList().contains(name)) {
+        // Not built yet: a plain window that says so, so that the menus work.
+        widget = new QWidget;
+        widget->setWindowTitle(name);
+        auto* layout = new QVBoxLayout(widget);
+        auto* label = new QLabel(name + "\n\nThis window is not available in this version.", widget);
+        label->setAlignment(Qt::AlignCenter);
+        layout->addWidget(label);
+        widget->resize(TwipsSize(5400, 2400));
+    }
+    if (!widget) return nullptr;
+    if (widget->objectName().isEmpty()) widget->setObjectName(name);
+    widget->setAttribute(Qt::WA_DeleteOnClose, false);
+
+    auto* sub = new QMdiSubWindow;
+    sub->setObjectName(name + "_frame");
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->setWidget(widget);
+    sub->setWindowTitle(widget->windowTitle());
+    sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    mdiArea->addSubWindow(sub);
+    sub->hide();
+    windows_[name] = sub;
+    return sub;
+}
+
+QWidget* frmT2MasterMDI::Window(const QString& name)
+{
+    QMdiSubWindow* sub = SubWindow(name);
+    return sub ? sub->widget() : nullptr;
+}
+
+QWidget* frmT2MasterMDI::FindWindow(const QString& name) const
+{
+    auto it = windows_.find(name);
+    return it == windows_.end() ? nullptr : it->second->widget();
+}
+
+bool frmT2MasterMDI::IsWindowOpen(const QString& name) const
+{
+    auto it = windows_.find(name);
+    return it != windows_.end() && !it->second->isHidden();
+}
+
+void frmT2MasterMDI::Activate(QWidget* window)
+{
+    activated_ = window;
+    if (auto* child = dynamic_cast<ChildWindow*>(window)) child->OnActivate();
+}
+
+QWidget* frmT2MasterMDI::ShowWindow(const QString& name)
+{
+    QMdiSubWindow* sub = SubWindow(name);
+    if (!sub) return nullptr;
+    QWidget* widget = sub->widget();
+    const bool wasHidden = sub->isHidden();
+    if (wasHidden) {
+        if (activated_ == widget) activated_ = nullptr;  // showing again is a new activation
+        sub->adjustSize();
+        sub->move(0, 0);
+    }
+    sub->show();
+    sub->raise();
+    mdiArea->setActiveSubWindow(sub);
+    if (activated_ != widget) Activate(widget);
+    return widget;
+}
+
+QWidget* frmT2MasterMDI::OpenWindow(const QString& name)
+{
+    CloseAllWindows();
+    return ShowWindow(name);
+}
+
+void frmT2MasterMDI::CloseWindow(const QString& name)
+{
+    auto it = windows_.find(name);
+    if (it == windows_.end() || it->second->isHidden()) return;
+    if (auto* child = dynamic_cast<ChildWindow*>(it->second->widget())) child->StopPolling();
+    it->second->close();
+}
+
+void frmT2MasterMDI::CloseAllWindows() { CloseAllWindows(false); }
+
+void frmT2MasterMDI::CloseAllWindows(bool includingConnect)
+{
+    // The fixed list first, in its order, then any other registered windows.
+    QStringList names = WindowList();
+    for (const auto& [name, sub] : windows_)
+        if (!names.contains(name)) names << name;
+    for (const QString& name : names) {
+        auto it = windows_.find(name);
+        if (it == windows_.end()) continue;  // never opened
+        QMdiSubWindow* sub = it->second;
+        if (name == "frmT2Connect" && !includingConnect) {
+            // Only hidden, so that an open connection survives; no polling meanwhile.
+            if (auto* child = dynamic_cast<ChildWindow*>(sub->widget())) child->StopPolling();
+            sub->hide();
+            continue;
+        }
+        if (sub->isHidden()) continue;
+        if (auto* child = dynamic_cast<ChildWindow*>(sub->widget())) child->StopPolling();
+        sub->close();  // a window that refuses to close stays; the others still close
+    }
+}
+
+void frmT2MasterMDI::AddOnModulesCommand()
+{
+    QString name = AddOnModuleWindowName(state_.Config.AddOnModuleType);
+    if (name.isEmpty()) return;  // no window for this module type
+    OpenWindow(name);
+}
+
+// ---------------------------------------------------------------------------
+// Status bar, caption, menus, hooks
+
+void frmT2MasterMDI::UpdateStatusBar()
+{
+    const QString fileName = ToQString(state_.SettingsFileName);
+    StatusPanel1->setText(" File Name: " + fileName);
+    StatusPanel2->setText(state_.PanelConnected ? "Connected" : "Disconnected");
+    const QString maintenance = QDir::cleanPath(ToQString(MaintenanceFileName()));
+    networkDiagnosticsVisible_ =
+        QDir::cleanPath(fileName).compare(maintenance, Qt::CaseInsensitive) == 0;
+    if (networkDiagnosticsHandler_) networkDiagnosticsHandler_(networkDiagnosticsVisible_);
+    UpdateCaption();
+}
+
+void frmT2MasterMDI::SetStatusPanel2(const QString& text) { StatusPanel2->setText(text); }
+
+void frmT2MasterMDI::UpdateCaption()
+{
+    QString caption = Title;
+    if (state_.SettingsFileName != "None" && !state_.SettingsFileName.empty())
+        caption += " - " + QFileInfo(ToQString(state_.SettingsFileName)).fileName();
+    if (state_.DataChanged) caption += " *";
+    setWindowTitle(caption);
+}
+
+void frmT2MasterMDI::EnableMainMenus()
+{
+    for (QAction* a : topMenus_) a->setEnabled(true);
+}
+
+void frmT2MasterMDI::DisableMainMenus()
+{
+    for (QAction* a : topMenus_) a->setEnabled(false);
+}
+
+void frmT2MasterMDI::Disconnect()
+{
+    if (disconnectHandler_) disconnectHandler_();
+}
+
+void frmT2MasterMDI::SetDisconnectHandler(std::function<void()> handler)
+{
+    disconnectHandler_ = std::move(handler);
+}
+
+void frmT2MasterMDI::SetNetworkDiagnosticsHandler(std::function<void(bool)> handler)
+{
+    networkDiagnosticsHandler_ = std::move(handler);
+    if (networkDiagnosticsHandler_) networkDiagnosticsHandler_(networkDiagnosticsVisible_);
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and the File commands
+
+void frmT2MasterMDI::Startup()
+{
+    resize(NormalSize());
+    if (QScreen* screen = this->screen()) {
+        QRect area = screen->availableGeometry();
+        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    }
+
+    picBlockFlashing->show();
+    picBlockFlashing->raise();
+
+    // Folder errors are ignored: the program works without them.
+    QDir().mkpath(ToQString(ProgramFolder()));
+    QDir().mkpath(ToQString(DocumentationFolder()));
+
+    CloseAllWindows();
+    ShowWindow("frmT2About");
+    Disconnect();
+
+    state_.SettingsFileName = "None";
+    ResetConfiguration(state_);
+
+    CloseAllWindows();
+    ShowWindow("frmT2About");
+
+    SetDataChanged(state_, false);
+    UpdateStatusBar();
+    picBlockFlashing->hide();
+
+    // The maintenance file reveals the network diagnostic for one run only.
+    const QString maintenance = ToQString(MaintenanceFileName());
+    if (QFileInfo::exists(maintenance)) QFile::remove(maintenance);
+
+    started_ = true;
+    tmrFix->start();
+}
+
+bool frmT2MasterMDI::AskDiscard()
+{
+    return AskYesNo(Title, "Discard Any Changes?", PromptIcon::Question);
+}
+
+void frmT2MasterMDI::FileNew()
+{
+    if (state_.DataChanged && !AskDiscard()) return;
+    CloseAllWindows();
+    ShowWindow("frmT2About");
+    Disconnect();
+    state_.SettingsFileName = "None";
+    ResetConfiguration(state_);
+    CloseAllWindows();
+    ShowWindow("frmT2About");
+    SetDataChanged(state_, false);
+    UpdateStatusBar();
+}
+
+void frmT2MasterMDI::FileOpen()
+{
+    if (state_.DataChanged && !AskDiscard()) return;
+
+    QString start;
+    if (!DialogFolderSet) {
+        start = StartPattern();
+        DialogFolderSet = true;
+    }
+    const QString path = AskOpenFileName(FileFilter, start, "Open");
+    if (path.isEmpty() || path == StartPattern()) return;  // cancelled
+
+    // Read into copies first: a file that cannot be read changes nothing.
+    auto config = std::make_unique<PanelConfig>(state_.Config);
+    auto devices = std::make_unique<VantelDevices>(state_.Devices);
+    std::string error;
+    if (!ReadSettingsFile(ToPath(path), *config, *devices, &error)) {
+        Inform(Title, "The settings file could not be opened.\n\n" + QString::fromLocal8Bit(error),
+               PromptIcon::Exclamation);
+        return;
+    }
+
+    state_.SettingsFileName = ToPath(path);
+    CloseAllWindows();
+    ShowWindow("frmT2About");
+    Disconnect();
+    state_.Config = std::move(*config);
+    state_.Devices = std::move(*devices);
+    UpdateStatusBar();
+    SetDataChanged(state_, false);
+}
+
+void frmT2MasterMDI::FileSave()
+{
+    std::string error;
+    if (!WriteSettingsFile(state_.SettingsFileName, state_.Config, state_.Devices, &error)) {
+        Inform(Title, "The settings file could not be saved.\n\n" + QString::fromLocal8Bit(error),
+               PromptIcon::Exclamation);
+        return;  // the changes are still unsaved
+    }
+    SetDataChanged(state_, false);
+}
+
+void frmT2MasterMDI::SaveCommand()
+{
+    if (state_.SettingsFileName == "None")
+        FileSaveAs();
+    else
+        FileSave();
+}
+
+void frmT2MasterMDI::FileSaveAs()
+{
+    DialogFolderSet = true;
+    const QString path = AskSaveFileName(FileFilter, StartPattern(), "Save As");
+    if (path.isEmpty() || path == StartPattern()) return;  // cancelled: nothing written
+
+    std::string error;
+    if (!WriteSettingsFile(ToPath(path), state_.Config, state_.Devices, &error)) {
+        Inform(Title, "The settings file could not be saved.\n\n" + QString::fromLocal8Bit(error),
+               PromptIcon::Exclamation);
+        return;  // file name and unsaved changes stay as they were
+    }
+    state_.SettingsFileName = ToPath(path);
+    UpdateStatusBar();
+    SetDataChanged(state_, false);
+}
+
+void frmT2MasterMDI::ExitCommand()
+{
+    if (state_.DataChanged && !AskDiscard()) return;
+    ExitRequested = true;
+    ExitProgram();
+}
+
+void frmT2MasterMDI::ExitProgram()
+{
+    Disconnect();
+    CloseAllWindows(true);
+    ExitRequested = true;  // the close handler must not ask again
+    close();
+}
+
+void frmT2MasterMDI::closeEvent(QCloseEvent* event)
+{
+    if (ExitRequested) {
+        Disconnect();
+        event->accept();
+        return;
+    }
+    if (state_.DataChanged && !AskDiscard()) {
+        event->ignore();
+        return;
+    }
+    Disconnect();
+    CloseAllWindows(true);
+    ExitRequested = true;
+    Disconnect();
+    event->accept();
+}
+
+void frmT2MasterMDI::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // In the normal state the window keeps its size; it can still be
+    // minimised and maximised.
+    if (started_ && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+        size() != NormalSize())
+        resize(NormalSize());
+}
+
+}  // namespace t2

@@ -1,0 +1,105 @@
+// The main window: the menus, the status bar, the child windows and the
+// document life cycle (start-up, New, Open, Save, Save As, Exit).
+#pragma once
+
+#include "WindowRegistry.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+#include <map>
+
+namespace t2 {
+
+class frmT2MasterMDI : public QMainWindow, public AppShell {
+    Q_OBJECT
+public:
+    // Installs itself as Shell() and as the state's DataChangedHook while it lives.
+    explicit frmT2MasterMDI(ProgramState& state, QWidget* parent = nullptr);
+    ~frmT2MasterMDI() override;
+
+    // The load event: size and centre, folders, About window, reset, delete
+    // the maintenance file, start tmrFix.
+    void Startup();
+
+    // File commands.
+    void FileNew();
+    void FileOpen();
+    void FileSave();      // writes to SettingsFileName
+    void FileSaveAs();
+    void SaveCommand();   // the Save menu item: Save As while there is no file
+    void ExitCommand();   // the Exit menu item
+    void ExitProgram();
+    void AddOnModulesCommand();
+
+    // AppShell
+    ProgramState& State() override { return state_; }
+    void CloseAllWindows() override;
+    QWidget* OpenWindow(const QString& name) override;
+    QWidget* ShowWindow(const QString& name) override;
+    void CloseWindow(const QString& name) override;
+    QWidget* Window(const QString& name) override;
+    QWidget* FindWindow(const QString& name) const override;
+    bool IsWindowOpen(const QString& name) const override;
+    void UpdateStatusBar() override;
+    void SetStatusPanel2(const QString& text) override;
+    void EnableMainMenus() override;
+    void DisableMainMenus() override;
+    bool NetworkDiagnosticsVisible() const override { return networkDiagnosticsVisible_; }
+    void Disconnect() override;
+    void SetDisconnectHandler(std::function<void()> handler) override;
+    void SetNetworkDiagnosticsHandler(std::function<void(bool)> handler) override;
+
+    // The caption: "VEL Tamberline II", " - " and the file's name when there
+    // is one, " *" while there are unsaved changes.
+    void UpdateCaption();
+
+    // The menu item (or menu) of that mnu name, or null.
+    QAction* MenuItem(const QString& name) const;
+    // The top-level menu actions in order.
+    QList<QAction*> TopMenus() const;
+
+    // The normal-state size (11055 by 8145 twips).
+    static QSize NormalSize();
+
+    QMdiArea* mdiArea;
+    QLabel* StatusPanel1;
+    QLabel* StatusPanel2;
+    QTimer* tmrFix;
+    QLabel* picBlockFlashing;
+
+    bool ExitRequested = false;
+    bool DialogFolderSet = false;
+
+    static const QString Title;           // "VEL Tamberline II"
+    static const QString FileFilter;      // the settings file dialog's filter
+    static QString StartPattern();        // program folder + "*.TMB"
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct MenuNode;
+    void BuildMenus();
+    void AddMenuItems(QWidget* parentMenu, const std::vector<MenuNode>& nodes);
+    QMdiSubWindow* SubWindow(const QString& name);
+    void Activate(QWidget* window);
+    bool AskDiscard();
+    void CloseAllWindows(bool includingConnect);
+
+    ProgramState& state_;
+    std::map<QString, QMdiSubWindow*> windows_;
+    std::map<QString, QAction*> menuItems_;
+    QList<QAction*> topMenus_;
+    QWidget* activated_ = nullptr;
+    bool networkDiagnosticsVisible_ = false;
+    bool started_ = false;
+    std::function<void()> disconnectHandler_;
+    std::function<void(bool)> networkDiagnosticsHandler_;
+};
+
+}  // namespace t2
