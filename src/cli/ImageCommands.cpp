@@ -1,0 +1,88 @@
+#include "CliCommand.h"
+
+#include "ImagePacking.h"
+#include "SettingsFile.h"
+
+#include <memory>
+
+namespace t2::cli {
+
+namespace {
+
+// "DDDDDD": exactly six decimal digits.
+bool ParsePassword(const std::string& text, std::array<int, 6>& digits)
+{
+    if (text.size() != digits.size()) return false;
+    for (std::size_t k = 0; k < digits.size(); ++k) {
+        if (text[k] < '0' || text[k] > '9') return false;
+        digits[k] = text[k] - '0';
+    }
+    return true;
+}
+
+int RunImage(const Command& self, const std::vector<std::string>& args)
+{
+    std::vector<std::string> files;
+    std::array<int, 6> password{};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--password") {
+            if (i + 1 >= args.size() || !ParsePassword(args[i + 1], password)) return Usage(self);
+            ++i;
+        } else if (args[i].rfind("--", 0) == 0) {
+            return Usage(self);
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2) return Usage(self);
+
+    auto state = std::make_unique<ProgramState>();
+    std::string error;
+    if (!ReadSettingsFile(files[0], state->Config, state->Devices, &error)) return Fail(error);
+    BuildPanelImage(state->Config, state->Devices, password, state->Image);
+    if (!WriteFileAtomically(files[1], PanelImageBytes(state->Image), &error)) return Fail(error);
+    return ExitOk;
+}
+
+int RunApplyImage(const Command& self, const std::vector<std::string>& args)
+{
+    std::vector<std::string> files;
+    bool names = false;
+    for (const std::string& a : args) {
+        if (a == "--names") {
+            names = true;
+        } else if (a.rfind("--", 0) == 0) {
+            return Usage(self);
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 3) return Usage(self);
+
+    auto state = std::make_unique<ProgramState>();
+    std::string error;
+    std::string bytes;
+    if (!ReadWholeFile(files[0], bytes, &error)) return Fail(error);
+    if (!PanelImageFromBytes(bytes, state->Image, &error)) return Fail(files[0] + ": " + error);
+    if (!ReadSettingsFile(files[1], state->Config, state->Devices, &error)) return Fail(error);
+    ApplyPanelImage(state->Image, state->Config, state->Devices, names);
+    if (!WriteSettingsFile(files[2], state->Config, state->Devices, &error)) return Fail(error);
+    return ExitOk;
+}
+
+}  // namespace
+
+std::vector<Command> ImageCommands()
+{
+    std::vector<Command> list;
+    list.push_back({"image", "IN.TMB OUT.BIN [--password DDDDDD]",
+                    "Write the panel memory image of a settings file (the 24576 bytes a download sends).",
+                    nullptr});
+    list.push_back({"apply-image", "IN.BIN BASE.TMB OUT.TMB [--names]",
+                    "Read a 24576-byte panel image into a settings file, as an upload does.", nullptr});
+    list[0].run = [c = list[0]](const std::vector<std::string>& a) { return RunImage(c, a); };
+    list[1].run = [c = list[1]](const std::vector<std::string>& a) { return RunApplyImage(c, a); };
+    return list;
+}
+
+}  // namespace t2::cli
