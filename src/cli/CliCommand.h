@@ -28,6 +28,7 @@ int Fail(const std::string& message, int code = ExitFailure);
 int Usage(const Command& command);
 
 std::vector<Command> ModelCommands();
+std::vector<Command> ReportCommands();
 std::vector<Command> ImageCommands();
 std::vector<Command> ProtocolCommands();
 

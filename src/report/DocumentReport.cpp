@@ -1,0 +1,603 @@
+#include "DocumentReport.h"
+
+#include "CodeTexts.h"
+#include "Defaults.h"
+#include "SettingsFile.h"
+
+#include <QDateTime>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace t2 {
+
+namespace {
+
+// Decimal with at least `width` digits, leading zeros; a negative number keeps
+// its sign in front of the zeros (-05).
+std::string Digits(long long n, int width)
+{
+    char buf[32];
+    if (n < 0) {
+        std::snprintf(buf, sizeof buf, "-%0*lld", width, -n);
+    } else {
+        std::snprintf(buf, sizeof buf, "%0*lld", width, n);
+    }
+    return buf;
+}
+std::string Two(long long n) { return Digits(n, 2); }
+std::string Three(long long n) { return Digits(n, 3); }
+std::string Plain(long long n) { return std::to_string(n); }
+
+// The last two characters of "00" followed by the upper-case hex form.
+std::string TwoHex(int n)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "00%X", static_cast<unsigned>(n));
+    const std::string s = buf;
+    return s.substr(s.size() - 2);
+}
+
+// Integer division rounding down, as Int() does for negative quotients.
+long long FloorDiv(long long a, long long b)
+{
+    long long q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+// Text of a code stored 1-based (DST weeks and months): the table entry of
+// code - 1, or the placeholder showing the stored code.
+std::string OneBasedText(TextTable table, int code)
+{
+    const char* text = TableText(table, code - 1);
+    return text ? std::string(text) : OutOfTableText(code);
+}
+
+// Joins items with "," and no spaces.
+class List {
+public:
+    void Add(const std::string& item)
+    {
+        if (!text_.empty()) text_ += ',';
+        text_ += item;
+    }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+std::string Tagged(char tag, int index) { return tag + Two(index + 1); }
+
+// Relays 0..ioCount-1 with a non-zero code as R01.., then groups 0..47 as G01..
+template <typename Matrix>
+std::string RelaysThenGroups(const Matrix& relays, const Matrix& groups, int input, int ioCount)
+{
+    List list;
+    for (int j = 0; j < ioCount; ++j) {
+        if (relays(input, j) != 0) list.Add(Tagged('R', j));
+    }
+    for (int g = 0; g < ItemCount; ++g) {
+        if (groups(input, g) != 0) list.Add(Tagged('G', g));
+    }
+    return list.Text();
+}
+
+// Items 0..count-1 of row `input` with a non-zero code as tag + two digits.
+template <typename Matrix>
+std::string TaggedList(char tag, const Matrix& m, int input, int count)
+{
+    List list;
+    for (int j = 0; j < count; ++j) {
+        if (m(input, j) != 0) list.Add(Tagged(tag, j));
+    }
+    return list.Text();
+}
+
+// Plain numbers of the items 0..count-1 of row `row` whose code equals value.
+std::string NumbersWithCode(const ItemMatrix& m, int row, int count, int value)
+{
+    List list;
+    for (int j = 0; j < count; ++j) {
+        if (m(row, j) == value) list.Add(Plain(j + 1));
+    }
+    return list.Text();
+}
+
+std::string TimedOnText(long long minutes) { return "Timed On " + Three(minutes) + " Min"; }
+
+// The offset-time codes: the low byte without its two offset bits, in type order.
+constexpr std::array<int, 8> OffsetTimeCodes{24, 56, 88, 120, 152, 184, 216, 248};
+
+std::string TimerTimeText(int code, int minute)
+{
+    if (code >= 0 && code <= 23) {
+        if (minute < 0 || minute > 59) return OutOfTableText(minute);
+        return ClockText(code * 60 + minute);
+    }
+    for (std::size_t k = 0; k < OffsetTimeCodes.size(); ++k) {
+        if ((code & ~3) != OffsetTimeCodes[k]) continue;
+        if (minute < 0 || minute > 255) return OutOfTableText(minute);
+        const int offset = (code & 3) * 256 + minute;
+        const char* text = k < 4 ? AstroOffsetTexts[k] : OpenCloseOffsetTexts[k - 4];
+        return Three(offset) + " " + text;
+    }
+    return OutOfTableText(code);
+}
+
+std::string TimerDaysText(int days, int holidayMonth, int holidayDate)
+{
+    if (holidayMonth != 0) return Two(holidayMonth) + "/" + Two(holidayDate);
+    static const char letters[] = "SMTWTFS";
+    std::string text = "--------";
+    for (int bit = 0; bit < 7; ++bit) {
+        if ((days & (1 << bit)) == 0) text[static_cast<std::size_t>(bit)] = letters[bit];
+    }
+    if ((days & 0x80) == 0) text[7] = 'H';
+    return text;
+}
+
+std::string PhotocellLevelsText(int offLevel, int onLevel)
+{
+    // Level / 2.55 rounded down: the whole percent of 255.
+    return "Off:" + Three(FloorDiv(offLevel * 100LL, 255)) + "% On:" + Three(FloorDiv(onLevel * 100LL, 255)) + "%";
+}
+
+}  // namespace
+
+ReportTime ReportTimeNow()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return ReportTime{d.year(), d.month(), d.day(), t.hour(), t.minute()};
+}
+
+std::string FormatReportTime(const ReportTime& time)
+{
+    const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%02d:%02d %s %02d/%02d/%04d", hour12, time.minute,
+                  time.hour < 12 ? "AM" : "PM", time.month, time.day, time.year);
+    return buf;
+}
+
+ReportSettings ReportSettingsOf(const ProgramState& state, const ReportTime& created)
+{
+    ReportSettings s;
+    s.DocumentPrintOptions = state.DocumentPrintOptions;
+    s.SettingsFileName = state.SettingsFileName;
+    s.VersionText = state.VersionText;
+    s.Created = created;
+    return s;
+}
+
+std::string ToWindows1252(const std::string& utf8)
+{
+    // Code points of the bytes 0x80..0x9F in Windows-1252 (0 where the byte is unused).
+    static const char16_t high[32] = {
+        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+        0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E,
+        0x0178};
+    std::string out;
+    out.reserve(utf8.size());
+    const std::size_t n = utf8.size();
+    for (std::size_t i = 0; i < n;) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        int len = 0;
+        char32_t cp = 0;
+        if (b < 0x80) {
+            len = 1;
+            cp = b;
+        } else if ((b & 0xE0) == 0xC0) {
+            len = 2;
+            cp = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            len = 3;
+            cp = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            len = 4;
+            cp = b & 0x07;
+        }
+        bool valid = len > 0 && i + static_cast<std::size_t>(len) <= n;
+        for (int k = 1; valid && k < len; ++k) {
+            const auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            if ((c & 0xC0) != 0x80) valid = false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (!valid) {  // not UTF-8: the byte is taken as it is
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        i += static_cast<std::size_t>(len);
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        char mapped = '?';
+        for (int k = 0; k < 32; ++k) {
+            if (high[k] != 0 && high[k] == cp) mapped = static_cast<char>(0x80 + k);
+        }
+        out += mapped;
+    }
+    return out;
+}
+
+DocumentReport::DocumentReport(const PanelConfig& config, const VantelDevices& devices)
+    : c_(config), devices_(devices), ioCount_(TotalIOCount(config))
+{
+    out_.reserve(64 * 1024);
+}
+
+void DocumentReport::Line(std::initializer_list<std::string> fields)
+{
+    bool first = true;
+    for (const std::string& f : fields) {
+        if (!first) out_ += '\t';
+        out_ += f;
+        first = false;
+    }
+    out_ += "\r\n";
+}
+
+void DocumentReport::DocHeader(const std::string& versionText, const std::string& settingsFileName,
+                               const ReportTime& created)
+{
+    Line({"[VEL Tamberline II Configuration Documentation File]"});
+    Line({"Host Software", ToWindows1252(versionText)});
+    Line({"Tamberline II File Name", ToWindows1252(settingsFileName)});
+    Line({"Document Created", FormatReportTime(created)});
+}
+
+void DocumentReport::DocPanelSettings()
+{
+    Line({"[Panel Settings]"});
+    Line({"Panel Name", c_.PanelName});
+    Line({"I/O Count", Two(ioCount_)});
+    long long first = 1;
+    for (int node = 0; node < NodeCount; ++node) {
+        const long long count = c_.NodeIOCount[static_cast<std::size_t>(node)];
+        if (count == 0) {
+            Line({NodeCaption(node), "No I/O"});
+        } else if (count < 0) {
+            Line({NodeCaption(node), OutOfTableText(static_cast<int>(count))});
+        } else {
+            Line({NodeCaption(node), Two(4 * count) + " I/O", Two(first) + "-" + Two(first + 4 * count - 1)});
+            first += 4 * count;
+        }
+    }
+    Line({"AddOn Module Type", CodeText(AddOnModuleTexts, c_.AddOnModuleType)});
+    Line({"Latitude", Three(c_.Latitude)});
+    Line({"Longitude", Three(c_.Longitude)});
+    Line({"Time Zone", CodeText(TimeZoneTexts, c_.TimeZone)});
+    if (c_.DstEnabled != 0) {
+        Line({"Automatic DST Adjustment", "Enabled"});
+        Line({"DST Start Week", OneBasedText(DstWeekShortTexts, c_.DstStartWeek)});
+        Line({"DST Start Month", OneBasedText(MonthAbbreviations, c_.DstStartMonth)});
+        Line({"DST End Week", OneBasedText(DstWeekShortTexts, c_.DstEndWeek)});
+        Line({"DST End Month", OneBasedText(MonthAbbreviations, c_.DstEndMonth)});
+    } else {
+        Line({"Automatic DST Adjustment", "Disabled"});
+    }
+    Line({"Blink Alert (Min)", Three(c_.BlinkAlertMinutes)});
+    Line({"Override (Min)", Three(c_.OverrideMinutes)});
+    Line({"Alarm (Sec)", Three(c_.AlarmSeconds)});
+    Line({"Timed-On Timers Begin When Input", c_.TimedOnStartsOnClose != 0 ? "Closes" : "Opens"});
+    Line({"Off Hours Sweep Interval (Hours)", Plain(c_.SweepIntervalCode + 1)});
+    Line({"Photocell Filter Time (Seconds)", c_.PhotocellFilterShort != 0 ? "2" : "30"});
+    Line({"Comm Port: ", Plain(c_.CommPort)});
+    Line({"Connection Type", "RS232"});
+    if (c_.AddOnModuleType == AddOnDmx) {
+        Line({"DMX Off Level(%)", Three(c_.DmxOffLevel)});
+        Line({"DMX On  Level(%)", Three(c_.DmxOnLevel)});
+        Line({"DMX Filter", Two(c_.DmxFilter)});
+    }
+    if (c_.AddOnModuleType == AddOnModbus) {
+        Line({"MODBus Protocol", CodeText(ModbusProtocolTexts, c_.ModbusProtocol)});
+        Line({"MODBus Baud Rate", CodeText(ModbusBaudTexts, c_.ModbusBaud)});
+        Line({"MODBus Parity", CodeText(ModbusParityTexts, c_.ModbusParity)});
+    }
+}
+
+std::string DocumentReport::NetworkControl(int target, bool groups) const
+{
+    List list;
+    for (int d = 1; d < DeviceSlots; ++d) {
+        const VantelDevice& dev = devices_[static_cast<std::size_t>(d)];
+        if (dev.DeviceType == 0) continue;
+        for (int k = 0; k < 8; ++k) {
+            const Integer code = groups ? dev.DeviceInputGroupControl(k, target) : dev.DeviceInputRelayControl(k, target);
+            if (code != 0) list.Add("VT-" + TwoHex(d) + "." + Plain(k + 1));
+        }
+    }
+    return list.Text();
+}
+
+void DocumentReport::DocRelaySchedule()
+{
+    Line({"[Relay Schedule]"});
+    Line({"Relay", "Relay Name", "Voltage", "Circuit", "Power On", "Timer Type", "Local Control", "Vantel Control",
+          "Groups", "Presets"});
+    for (int r = 0; r < ioCount_; ++r) {
+        List local;
+        for (int i = 0; i < ioCount_; ++i) {
+            if (c_.InputRelayControl(i, r) != 0) local.Add(Tagged('I', i));
+        }
+        for (int t = 0; t < ItemCount; ++t) {
+            if (c_.TimerRelayControl(t, r) != 0) local.Add(Tagged('T', t));
+        }
+        List groups;
+        for (int g = 0; g < ItemCount; ++g) {
+            if (c_.GroupRelays(g, r) != 0) groups.Add(Tagged('G', g));
+        }
+        List presets;
+        for (int p = 0; p < ItemCount; ++p) {
+            if (c_.PresetRelayControl(p, r) != 0) presets.Add(Tagged('P', p));
+        }
+        const auto ri = static_cast<std::size_t>(r);
+        Line({Two(r + 1), c_.RelayNames[ri], "", "", CodeText(RelayPowerOnTypeTexts, c_.RelayPowerOnType[ri]),
+              CodeText(RelayTimerTypeTexts, c_.RelayTimerType[ri]), local.Text(), NetworkControl(r, false),
+              groups.Text(), presets.Text()});
+    }
+}
+
+void DocumentReport::DocGroupSchedule()
+{
+    Line({"[Group Schedule]"});
+    Line({"Group", "Group Name", "Local Control", "Vantel Control", "Relays"});
+    for (int g = 0; g < ItemCount; ++g) {
+        List local;
+        for (int i = 0; i < ioCount_; ++i) {
+            if (c_.InputGroupControl(i, g) != 0) local.Add(Tagged('I', i));
+        }
+        for (int t = 0; t < ItemCount; ++t) {
+            if (c_.TimerGroupControl(t, g) != 0) local.Add(Tagged('T', t));
+        }
+        List relays;
+        for (int r = 0; r < ioCount_; ++r) {
+            if (c_.GroupRelays(g, r) != 0) relays.Add(Tagged('R', r));
+        }
+        Line({Two(g + 1), c_.GroupNames[static_cast<std::size_t>(g)], local.Text(), NetworkControl(g, true),
+              relays.Text()});
+    }
+}
+
+void DocumentReport::DocLocalInputSchedule()
+{
+    Line({"[Local Input Schedule]"});
+    Line({"Input Number", "Input Name", "Input Type", "Enable Time", "Disable Time", "Control"});
+    for (int i = 0; i < ioCount_; ++i) {
+        const auto ii = static_cast<std::size_t>(i);
+        const int type = c_.InputType[ii];
+        std::string typeText = CodeText(InputTypeTexts, type);
+        std::string control;
+        switch (type) {
+        case InputSetPreset: control = Tagged('P', c_.InputPreset[ii]); break;
+        case InputTimedOn:
+            typeText = TimedOnText(c_.InputTimedOnTime[ii]);
+            control = RelaysThenGroups(c_.InputRelayControl, c_.InputGroupControl, i, ioCount_);
+            break;
+        case InputInputDisable: control = TaggedList('I', c_.InputRelayControl, i, ioCount_); break;
+        case InputTimerDisable:
+        case InputForceTimer: control = TaggedList('T', c_.InputRelayControl, i, ItemCount); break;
+        default:  // the relay-and-group types, and a type without a text
+            control = RelaysThenGroups(c_.InputRelayControl, c_.InputGroupControl, i, ioCount_);
+            break;
+        }
+        Line({Two(i + 1), c_.InputNames[ii], typeText, QuarterHourText(c_.InputEnableTime[ii]),
+              QuarterHourText(c_.InputDisableTime[ii]), control});
+    }
+}
+
+void DocumentReport::DocVantelInputSchedule()
+{
+    Line({"[Vantel Input Schedule]"});
+    Line({"Vantel Device", "Vantel Device Type", "Vantel Input", "Input Type", "Control"});
+    // Devices 1..32; record 0 never reaches the panel and is not reported.
+    for (int d = 1; d < DeviceSlots; ++d) {
+        const VantelDevice& dev = devices_[static_cast<std::size_t>(d)];
+        const int deviceType = dev.DeviceType;
+        if (deviceType == 0) continue;
+        const char* typeName = TableText(ReportDeviceTypeTexts, deviceType);
+        if (!typeName) {
+            // A type the panel does not know has no known inputs: one line shows it.
+            Line({TwoHex(d), OutOfTableText(deviceType), dev.DeviceName, "", ""});
+            continue;
+        }
+        const int inputs = DeviceInputCount(deviceType);
+        for (int k = 0; k < inputs; ++k) {
+            const auto kk = static_cast<std::size_t>(k);
+            const int inputType = dev.DeviceInputType[kk];
+            std::string typeText;
+            std::string control;
+            bool setPreset = false;
+            bool timerDisable = false;
+            if (deviceType == DevicePhotocell) {
+                typeText = PhotocellLevelsText(dev.DeviceInputOffLevel[kk], dev.DeviceInputOnLevel[kk]);
+            } else if (deviceType == DeviceKim4) {
+                typeText = inputType == Kim4TimedOnType ? TimedOnText(dev.DeviceInputTimedOnTime[kk])
+                                                        : CodeText(ReportKim4InputTypeTexts, inputType);
+                setPreset = inputType == Kim4SetPresetType;
+                timerDisable = inputType == Kim4TimerDisableType;
+            } else {
+                const TextTable texts = deviceType == DeviceR6 ? TextTable(ReportR6InputTypeTexts)
+                                                               : TextTable(ButtonInputTypeTexts);
+                typeText = inputType == ButtonTimedOnType ? TimedOnText(dev.DeviceInputTimedOnTime[kk])
+                                                          : CodeText(texts, inputType);
+                setPreset = inputType == ButtonSetPresetType;
+            }
+            if (setPreset) {
+                control = Tagged('P', dev.DeviceInputPreset[kk]);
+            } else if (timerDisable) {
+                control = TaggedList('T', dev.DeviceInputRelayControl, k, ItemCount);
+            } else {
+                control = RelaysThenGroups(dev.DeviceInputRelayControl, dev.DeviceInputGroupControl, k, ioCount_);
+            }
+            Line({TwoHex(d), typeName, dev.DeviceName + "." + Plain(k + 1), typeText, control});
+        }
+    }
+}
+
+void DocumentReport::DocLocalInputPilotSchedule()
+{
+    Line({"[Local Input Pilot Schedule]"});
+    Line({"Input Number", "Input Name", "Pilot"});
+    static const char* const kinds[3] = {"Relay  ", "Group  ", "Preset "};
+    for (int i = 0; i < ioCount_; ++i) {
+        const auto ii = static_cast<std::size_t>(i);
+        const int v = c_.InputPilot[ii];
+        const std::string pilot = (v >= 0 && v < 192) ? kinds[v / 64] + Two(v % 64 + 1) : OutOfTableText(v);
+        Line({Two(i + 1), c_.InputNames[ii], pilot});
+    }
+}
+
+void DocumentReport::DocVantelPilotSchedule()
+{
+    Line({"[Vantel Pilot Schedule]"});
+    Line({"Vantel Device", "Vantel Input", "Pilot"});
+    for (int d = 1; d < DeviceSlots; ++d) {
+        const VantelDevice& dev = devices_[static_cast<std::size_t>(d)];
+        // Push buttons, KIM-4 and R6 have pilot lamps; photocells do not.
+        if (dev.DeviceType < 1 || dev.DeviceType > DeviceR6) continue;
+        const int inputs = DeviceInputCount(dev.DeviceType);
+        for (int k = 0; k < inputs; ++k) {
+            const int v = dev.DeviceInputPilot[static_cast<std::size_t>(k)];
+            std::string pilot;
+            if (v < 0 || v > 255) {
+                pilot = OutOfTableText(v);
+            } else if (v / 64 == 0) {
+                pilot = (v & 1) ? "Static  On" : "Static  Off";
+            } else {
+                static const char* const kinds[4] = {"", "Relay  ", "Group  ", "Preset  "};
+                pilot = kinds[v / 64] + Two(v % 64 + 1);
+            }
+            Line({TwoHex(d), dev.DeviceName + "." + Plain(k + 1), pilot});
+        }
+    }
+}
+
+void DocumentReport::DocTimerSchedule()
+{
+    Line({"[Timer Relay/Group/Preset Schedule]"});
+    Line({"Timer Number", "Timer Name", "Time", "Days", "Off Relays", "On Relays", "Off Groups", "On Groups",
+          "Presets"});
+    for (int t = 0; t < ItemCount; ++t) {
+        const auto ti = static_cast<std::size_t>(t);
+        Line({Two(t + 1), c_.TimerNames[ti], TimerTimeText(c_.TimerTimeCode[ti], c_.TimerMinute[ti]),
+              TimerDaysText(c_.TimerDays[ti], c_.TimerHolidayMonth[ti], c_.TimerHolidayDate[ti]),
+              NumbersWithCode(c_.TimerRelayControl, t, ioCount_, 2), NumbersWithCode(c_.TimerRelayControl, t, ioCount_, 1),
+              NumbersWithCode(c_.TimerGroupControl, t, ItemCount, 2), NumbersWithCode(c_.TimerGroupControl, t, ItemCount, 1),
+              [&] {
+                  List presets;
+                  for (int p = 0; p < ItemCount; ++p) {
+                      if (c_.TimerPresetControl(t, p) != 0) presets.Add(Plain(p + 1));
+                  }
+                  return presets.Text();
+              }()});
+    }
+}
+
+void DocumentReport::DocPresetSchedule()
+{
+    Line({"[Preset Schedule]"});
+    Line({"Preset Number", "Preset Name", "Off Relays", "On Relays"});
+    for (int p = 0; p < ItemCount; ++p) {
+        Line({Two(p + 1), c_.PresetNames[static_cast<std::size_t>(p)], NumbersWithCode(c_.PresetRelayControl, p, ioCount_, 2),
+              NumbersWithCode(c_.PresetRelayControl, p, ioCount_, 1)});
+    }
+}
+
+void DocumentReport::DocOffHoursSweepsSchedule()
+{
+    Line({"[Off Hours Sweeps Relay Schedule]"});
+    Line({"Relay Number", "Relay Name", "Include In Off Hours Sweeps"});
+    for (int r = 0; r < ioCount_; ++r) {
+        const auto ri = static_cast<std::size_t>(r);
+        Line({Two(r + 1), c_.RelayNames[ri], c_.SweepRelays[ri] != 0 ? "Yes" : "No"});
+    }
+    Line({"[Off Hours Sweeps Group Schedule]"});
+    Line({"Group Number", "Group Name", "Include In Off Hours Sweeps"});
+    for (int g = 0; g < ItemCount; ++g) {
+        const auto gi = static_cast<std::size_t>(g);
+        Line({Two(g + 1), c_.GroupNames[gi], c_.SweepGroups[gi] != 0 ? "Yes" : "No"});
+    }
+}
+
+void DocumentReport::DocOpenCloseTimesSchedule()
+{
+    Line({"[Open Close Times Schedule]"});
+    Line({"Day Of Week", "Open Time", "Close Time"});
+    for (int d = 0; d < 7; ++d) {
+        const auto di = static_cast<std::size_t>(d);
+        Line({DayNames[di], QuarterHourText(c_.NormalDayOpenTime[di]), QuarterHourText(c_.NormalDayCloseTime[di])});
+    }
+    Line({"Date Of Year", "Open Time", "Close Time"});
+    for (int m = 0; m < 12; ++m) {
+        const auto mi = static_cast<std::size_t>(m);
+        OpenCloseMonth(MonthAbbreviations[mi], m, SingleDateDaysInMonth[mi]);
+    }
+}
+
+void DocumentReport::OpenCloseMonth(const std::string& abbreviation, int month, int days)
+{
+    using Dates = decltype(c_.SingleDateOpenTime);
+    if (month < 0 || month >= static_cast<int>(Dates::First)) return;
+    if (days > static_cast<int>(Dates::Second)) days = static_cast<int>(Dates::Second);
+    for (int i = 0; i < days; ++i) {
+        const std::string date = abbreviation + " " + Two(i + 1);
+        const int open = c_.SingleDateOpenTime(month, i);
+        if (open > 96) {
+            Line({date, "--:--", "--:--"});
+        } else {
+            Line({date, QuarterHourText(open), QuarterHourText(c_.SingleDateCloseTime(month, i))});
+        }
+    }
+}
+
+void DocumentReport::DocDMXSchedule()
+{
+    Line({"[DMX Schedule]"});
+    Line({"Relay Number", "Relay Name", "DMX Channel"});
+    for (int r = 0; r < ioCount_; ++r) {
+        const auto ri = static_cast<std::size_t>(r);
+        const int channel = c_.DmxChannel[ri];
+        Line({Two(r + 1), c_.RelayNames[ri], channel == 0 ? "None" : Three(channel)});
+    }
+}
+
+void DocumentReport::DocEndOfFile() { Line({"[End Of File]"}); }
+
+void DocumentReport::DocSections(const std::array<bool, ReportSectionCount>& leaveOut)
+{
+    using Writer = void (DocumentReport::*)();
+    static constexpr std::array<Writer, 11> writers{
+        &DocumentReport::DocPanelSettings,         &DocumentReport::DocRelaySchedule,
+        &DocumentReport::DocGroupSchedule,         &DocumentReport::DocLocalInputSchedule,
+        &DocumentReport::DocVantelInputSchedule,   &DocumentReport::DocLocalInputPilotSchedule,
+        &DocumentReport::DocVantelPilotSchedule,   &DocumentReport::DocTimerSchedule,
+        &DocumentReport::DocPresetSchedule,        &DocumentReport::DocOffHoursSweepsSchedule,
+        &DocumentReport::DocOpenCloseTimesSchedule};
+    for (std::size_t i = 0; i < writers.size(); ++i) {
+        if (!leaveOut[i]) (this->*writers[i])();
+    }
+    if (c_.AddOnModuleType == AddOnDmx && !leaveOut[SectionDmxSchedule]) DocDMXSchedule();
+}
+
+std::string BuildReport(const PanelConfig& config, const VantelDevices& devices, const ReportSettings& settings)
+{
+    DocumentReport report(config, devices);
+    report.DocHeader(settings.VersionText, settings.SettingsFileName, settings.Created);
+    report.DocSections(settings.DocumentPrintOptions);
+    report.DocEndOfFile();
+    return report.Text();
+}
+
+bool WriteReportFile(const std::string& path, const PanelConfig& config, const VantelDevices& devices,
+                     const ReportSettings& settings, std::string* error)
+{
+    return WriteFileAtomically(path, BuildReport(config, devices, settings), error);
+}
+
+}  // namespace t2

@@ -1,0 +1,122 @@
+// The documentation report: the whole configuration written as sectioned plain
+// text. A header, then one section per chosen topic (a title line in square
+// brackets, a line of column titles, one line per item), then "[End Of File]".
+// Every line ends with CR LF, fields are separated by one TAB, names are written
+// as the 8-bit bytes the configuration holds.
+#pragma once
+
+#include "PanelConfig.h"
+
+#include <array>
+#include <string>
+
+namespace t2 {
+
+// The sections in their fixed order; the index is that of DocumentPrintOptions.
+enum ReportSection : int {
+    SectionPanelSettings = 0,
+    SectionRelaySchedule = 1,
+    SectionGroupSchedule = 2,
+    SectionLocalInputSchedule = 3,
+    SectionVantelInputSchedule = 4,
+    SectionLocalInputPilotSchedule = 5,
+    SectionVantelPilotSchedule = 6,
+    SectionTimerSchedule = 7,
+    SectionPresetSchedule = 8,
+    SectionOffHoursSweepsSchedule = 9,
+    SectionOpenCloseTimesSchedule = 10,
+    SectionDmxSchedule = 11,
+};
+constexpr int ReportSectionCount = 12;
+
+// Captions of the section check boxes of the Document window, by section.
+inline constexpr std::array<const char*, ReportSectionCount> ReportSectionCaptions{
+    "Panel Settings", "Relay Schedule", "Group Schedule", "Local Input Schedule",
+    "Vantel Input Schedule", "Local Input Pilot Schedule", "Vantel Pilot Schedule", "Timer Schedule",
+    "Preset Schedule", "Off Hours Sweeps Schedule", "Open Close Times Schedule", "DMX Schedule"};
+
+inline constexpr const char* ReportFileFilter =
+    "Tamberline II Document Files (*.TXT)|*.TXT|All Files (*.*)|*.*";
+inline constexpr const char* ReportCompleteMessage = "Documentation Complete.";
+
+// A local date and time, as the report's header shows it.
+struct ReportTime {
+    int year = 2000;
+    int month = 1;   // 1..12
+    int day = 1;     // 1..31
+    int hour = 0;    // 0..23
+    int minute = 0;  // 0..59
+};
+
+// The present local time.
+ReportTime ReportTimeNow();
+
+// "hh:mm AM/PM mm/dd/yyyy", a two-digit 12-hour hour: 02:05 PM 03/17/2005.
+std::string FormatReportTime(const ReportTime& time);
+
+// What the report needs besides the configuration.
+struct ReportSettings {
+    std::array<bool, ReportSectionCount> DocumentPrintOptions{};  // true leaves the section out
+    std::string SettingsFileName = "None";  // shown in the header ("None" before a save or open)
+    std::string VersionText;                // the About window's version line
+    ReportTime Created;                     // stamped in the header
+};
+
+// The settings of the program's own state, stamped with the given time.
+ReportSettings ReportSettingsOf(const ProgramState& state, const ReportTime& created);
+
+// Writes the report line by line into a buffer. Each section writer appends its
+// lines; the writers only read the configuration and never index an array with
+// a stored value, so any file's contents can be reported. A stored code that
+// has no text is written as "?" followed by the number (see OutOfTableText).
+class DocumentReport {
+public:
+    DocumentReport(const PanelConfig& config, const VantelDevices& devices);
+
+    void DocHeader(const std::string& versionText, const std::string& settingsFileName,
+                   const ReportTime& created);
+    void DocPanelSettings();
+    void DocRelaySchedule();
+    void DocGroupSchedule();
+    void DocLocalInputSchedule();
+    void DocVantelInputSchedule();
+    void DocLocalInputPilotSchedule();
+    void DocVantelPilotSchedule();
+    void DocTimerSchedule();
+    void DocPresetSchedule();
+    void DocOffHoursSweepsSchedule();
+    void DocOpenCloseTimesSchedule();
+    // The date lines of one month: month index 0..11, its abbreviation and day count.
+    void OpenCloseMonth(const std::string& abbreviation, int month, int days);
+    void DocDMXSchedule();
+    void DocEndOfFile();
+
+    // Runs the section writers chosen by the options, in the fixed order; the
+    // DMX section only with a DMX module installed.
+    void DocSections(const std::array<bool, ReportSectionCount>& leaveOut);
+
+    const std::string& Text() const { return out_; }
+
+private:
+    void Line(std::initializer_list<std::string> fields);
+    std::string NetworkControl(int target, bool groups) const;
+
+    const PanelConfig& c_;
+    const VantelDevices& devices_;
+    int ioCount_;  // relays and local inputs 0..ioCount_-1 exist
+    std::string out_;
+};
+
+// The whole report as bytes.
+std::string BuildReport(const PanelConfig& config, const VantelDevices& devices, const ReportSettings& settings);
+
+// Writes the report to path atomically: on failure *error names the file and
+// the problem, and no partial file is left (an existing file stays whole).
+bool WriteReportFile(const std::string& path, const PanelConfig& config, const VantelDevices& devices,
+                     const ReportSettings& settings, std::string* error);
+
+// A host text (UTF-8, such as a path) as the report's 8-bit Windows-1252 bytes;
+// characters the code page lacks become "?", bytes that are not UTF-8 pass as they are.
+std::string ToWindows1252(const std::string& utf8);
+
+}  // namespace t2
