@@ -1,0 +1,563 @@
+#include "AppTestSupport.h"
+#include "Prompts.h"
+#include "Twips.h"
+#include "WindowRegistry.h"
+#include "frmT2MasterMDI.h"
+
+#include "Defaults.h"
+#include "SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <tuple>
+
+using namespace t2;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        w = std::make_unique<frmT2MasterMDI>(state);
+        w->Startup();
+        w->show();
+        w->tmrFix->stop();  // tests decide when DataChanged counts
+    }
+    void TearDown() override
+    {
+        w->ExitRequested = true;  // no questions while the fixture goes away
+        w.reset();
+    }
+
+    // Open windows, in window-list order.
+    QStringList OpenWindows() const
+    {
+        QStringList open;
+        for (const QString& n : WindowList())
+            if (w->IsWindowOpen(n)) open << n;
+        return open;
+    }
+
+    // A configuration with unsaved changes and a file name, Setup open.
+    void MakeChanged()
+    {
+        state.SettingsFileName = "/somewhere/SITE.TMB";
+        state.Config.PanelName = "CHANGED";
+        state.Config.NodeIOCount[3] = 2;
+        w->OpenWindow("frmT2Setup");
+        SetDataChanged(state, true);
+        w->UpdateStatusBar();
+    }
+
+    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+
+    QTemporaryDir dir;
+    ProgramState state;
+    ScriptedPrompts prompts;
+    std::unique_ptr<frmT2MasterMDI> w;
+};
+
+struct Item {
+    int depth;
+    const char* name;
+    const char* caption;
+};
+
+using MenuEntry = std::tuple<int, std::string, std::string>;
+
+void Walk(const QList<QAction*>& actions, int depth, std::vector<MenuEntry>& out)
+{
+    for (QAction* a : actions) {
+        out.emplace_back(depth, a->objectName().toStdString(),
+                         a->isSeparator() ? "-" : a->text().toStdString());
+        if (a->menu()) Walk(a->menu()->actions(), depth + 1, out);
+    }
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, MenuTreeHasEveryItemInOrder)
+{
+    const std::vector<Item> expected = {
+        {0, "mnuFile", "&File"},
+        {1, "mnuNew", "New"}, {1, "mnuOpen", "Open"}, {1, "mnuSave", "Save"},
+        {1, "mnuSaveAs", "Save As"}, {1, "mnuSpace", "-"}, {1, "mnuExit", "Exit"},
+        {0, "mnuConnect", "&Connect"},
+        {0, "mnuSetup", "&Setup"},
+        {0, "mnuEdit", "&Edit"},
+        {1, "mnuRelayOutputs", "Relay Outputs"},
+        {2, "mnuRelayStatus", "Relay Status"}, {2, "mnuGroupStatus", "Group Status"},
+        {2, "mnuRelayOutputOptions", "Relay Output Options"}, {2, "mnuRelayGrouping", "Relay Grouping"},
+        {1, "mnuSwitchInputs", "Switch Inputs"},
+        {2, "mnuLocalInputs", "Local Inputs"},
+        {3, "mnuInputStatus", "Input Status"}, {3, "mnuInputOptions", "Input Options"},
+        {3, "mnuInputToRelayControl", "Input To Relay Control"},
+        {3, "mnuInputToGroupControl", "Input To Group Control"},
+        {2, "mnuVantelInputs", "Vantel Inputs"},
+        {3, "mnuVantelStatus", "Vantel Status"},
+        {3, "mnuConfigureVantelDevices", "Configure Vantel Devices"},
+        {3, "mnuVantelInputToRelayControl", "Vantel Input To Relay Control"},
+        {3, "mnuVantelInputToGroupControl", "Vantel Input To Group Control"},
+        {1, "mnuSwitchPilots", "Switch Pilots"},
+        {2, "mnuLocalInputPilots", "Local Input Pilots"}, {2, "mnuVantelPilots", "Vantel Pilots"},
+        {1, "mnuTimers", "Timers"},
+        {2, "mnuConfigureTimers", "Configure Timers"},
+        {2, "mnuTimerToRelayControl", "Timer To Relay Control"},
+        {2, "mnuTimerToGroupControl", "Timer To Group Control"},
+        {2, "mnuTimerToPresetControl", "Timer To Preset Control"},
+        {2, "mnuBlinkAlertAndAlarmSettings", "Blink Alert And Alarm Settings"},
+        {2, "mnuConfigureTimedOn", "Configure Timed-On"}, {2, "mnuForceTimers", "Force Timers"},
+        {1, "mnuSetTimes", "Set Times"},
+        {2, "mnuDaylightSavingTime", "Daylight Saving Time"},
+        {2, "mnuAstroClockSettings", "Astro Clock Settings"},
+        {2, "mnuOpenAndCloseTimes", "Open And Close Times"},
+        {3, "mnuOpenCloseTimeNormalDays", "Normal Days"},
+        {3, "mnuOpenCloseTimeSingleDates", "Single Dates"},
+        {2, "mnuOffHoursSweeps", "Off Hours Sweeps"},
+        {3, "mnuOffHoursSweepInterval", "Interval"}, {3, "mnuOffHoursSweepRelays", "Relays"},
+        {3, "mnuOffHoursSweepGroups", "Groups"},
+        {2, "mnuInputActiveTimes", "Input Active Times"},
+        {1, "mnuPresets", "Presets"},
+        {2, "mnuEditPresets", "Edit Presets"}, {2, "mnuCapturePresets", "Capture Presets"},
+        {1, "mnuAddOnModules", "Add-On Modules"},
+        {1, "mnuSpecialFunctions", "Special Functions"},
+        {2, "mnuEditNames", "Edit Names"},
+        {3, "mnuEditPanelName", "Edit Panel Name"}, {3, "mnuEditRelayNames", "Edit Relay Names"},
+        {3, "mnuEditGroupNames", "Edit Group Names"}, {3, "mnuEditInputNames", "Edit Input Names"},
+        {3, "mnuEditTimerNames", "Edit Timer Names"}, {3, "mnuEditPresetNames", "Edit Preset Names"},
+        {3, "mnuEditVantelNames", "Edit Vantel Names"},
+        {2, "mnuPhotocellFilter", "Photocell Filter"}, {2, "mnuRelayDrive", "Relay Drive"},
+        {2, "mnuRTCSource", "RTC Source"},
+        {0, "mnuDocument", "&Document"},
+        {0, "mnuAbout", "&About"},
+    };
+
+    std::vector<MenuEntry> got;
+    Walk(w->menuBar()->actions(), 0, got);
+    ASSERT_EQ(got.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(got[i], MenuEntry(expected[i].depth, expected[i].name, expected[i].caption));
+        EXPECT_EQ(w->MenuItem(expected[i].name), w->findChild<QAction*>(expected[i].name));
+    }
+    EXPECT_TRUE(w->MenuItem("mnuSpace")->isSeparator());
+    EXPECT_FALSE(w->MenuItem("mnuRelayDrive")->isVisible());
+    EXPECT_EQ(w->MenuItem("mnuNew")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(w->MenuItem("mnuOpen")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(w->MenuItem("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(w->MenuItem("mnuExit")->shortcut(), QKeySequence("Ctrl+Q"));
+}
+
+TEST_F(MainWindowTest, EveryMenuLeafClosesTheOpenWindowAndShowsItsOwn)
+{
+    const std::vector<std::pair<const char*, const char*>> leaves = {
+        {"mnuConnect", "frmT2Connect"}, {"mnuSetup", "frmT2Setup"},
+        {"mnuRelayStatus", "frmT2RelayStatus"}, {"mnuGroupStatus", "frmT2RelayGroupStatus"},
+        {"mnuRelayOutputOptions", "frmT2RelayOutputOptions"}, {"mnuRelayGrouping", "frmT2RelayGrouping"},
+        {"mnuInputStatus", "frmT2InputStatus"}, {"mnuInputOptions", "frmT2InputOptions"},
+        {"mnuInputToRelayControl", "frmT2InputToRelayControl"},
+        {"mnuInputToGroupControl", "frmT2InputToGroupControl"}, {"mnuVantelStatus", "frmT2VantelStatus"},
+        {"mnuConfigureVantelDevices", "frmT2ConfigureVantelDevices"},
+        {"mnuVantelInputToRelayControl", "frmT2VantelInputToRelayControl"},
+        {"mnuVantelInputToGroupControl", "frmT2VantelInputToGroupControl"},
+        {"mnuLocalInputPilots", "frmT2LocalInputPilots"}, {"mnuVantelPilots", "frmT2VantelPilots"},
+        {"mnuConfigureTimers", "frmT2TimersConfigure"},
+        {"mnuTimerToRelayControl", "frmT2TimerToRelayControl"},
+        {"mnuTimerToGroupControl", "frmT2TimerToGroupControl"},
+        {"mnuTimerToPresetControl", "frmT2TimerToPresetControl"},
+        {"mnuBlinkAlertAndAlarmSettings", "frmT2BlinkAlertAndAlarmSettings"},
+        {"mnuConfigureTimedOn", "frmT2ConfigureTimedOn"}, {"mnuForceTimers", "frmT2ForceTimers"},
+        {"mnuDaylightSavingTime", "frmT2DaylightSavingTime"},
+        {"mnuAstroClockSettings", "frmT2AstroClockSettings"},
+        {"mnuOpenCloseTimeNormalDays", "frmT2OpenAndCloseTimeNormalDays"},
+        {"mnuOpenCloseTimeSingleDates", "frmT2OpenAndCloseTimeSingleDates"},
+        {"mnuOffHoursSweepInterval", "frmT2OffHoursSweepInterval"},
+        {"mnuOffHoursSweepRelays", "frmT2OffHoursSweepRelays"},
+        {"mnuOffHoursSweepGroups", "frmT2OffHoursSweepGroups"},
+        {"mnuInputActiveTimes", "frmT2InputActiveTimes"}, {"mnuEditPresets", "frmT2EditPresets"},
+        {"mnuCapturePresets", "frmT2CapturePresets"}, {"mnuEditPanelName", "frmT2EditPanelName"},
+        {"mnuEditRelayNames", "frmT2EditRelayNames"}, {"mnuEditGroupNames", "frmT2EditGroupNames"},
+        {"mnuEditInputNames", "frmT2EditInputNames"}, {"mnuEditTimerNames", "frmT2EditTimerNames"},
+        {"mnuEditPresetNames", "frmT2EditPresetNames"}, {"mnuEditVantelNames", "frmT2EditVantelNames"},
+        {"mnuPhotocellFilter", "frmT2PhotocellFilter"}, {"mnuRelayDrive", "frmT2RelayDrive"},
+        {"mnuRTCSource", "frmT2RTCSource"}, {"mnuDocument", "frmT2Document"},
+        {"mnuAbout", "frmT2About"},
+    };
+    auto* connect = static_cast<FakeConnect*>(w->Window("frmT2Connect"));
+    for (const auto& [menu, window] : leaves) {
+        SCOPED_TRACE(menu);
+        int stops = connect->pollingStops;
+        w->MenuItem(menu)->trigger();
+        EXPECT_EQ(OpenWindows(), QStringList{window});
+        EXPECT_NE(w->FindWindow(window), nullptr);
+        // The connection window is only hidden, with its polling stopped.
+        EXPECT_GT(connect->pollingStops, stops);
+    }
+    // Each window exists once and is kept.
+    EXPECT_EQ(FakeConnect::instances, 1);
+    QWidget* setup = w->FindWindow("frmT2Setup");
+    w->MenuItem("mnuSetup")->trigger();
+    EXPECT_EQ(w->FindWindow("frmT2Setup"), setup);
+}
+
+TEST_F(MainWindowTest, ShowingAWindowActivatesItOnceEachTime)
+{
+    auto* connect = static_cast<FakeConnect*>(w->Window("frmT2Connect"));
+    int before = connect->activations;
+    w->MenuItem("mnuConnect")->trigger();
+    EXPECT_EQ(connect->activations, before + 1);
+    w->MenuItem("mnuSetup")->trigger();
+    w->MenuItem("mnuConnect")->trigger();
+    EXPECT_EQ(connect->activations, before + 2);
+
+    // The About window copies its version into VersionText when activated.
+    state.VersionText.clear();
+    w->MenuItem("mnuAbout")->trigger();
+    EXPECT_EQ(state.VersionText, "Version 8.09");
+}
+
+TEST_F(MainWindowTest, StartupLeavesACleanFreshConfiguration)
+{
+    EXPECT_TRUE(QFileInfo(Q(ProgramFolder())).isDir());
+    EXPECT_TRUE(QFileInfo(Q(DocumentationFolder())).isDir());
+    EXPECT_EQ(state.SettingsFileName, "None");
+    EXPECT_FALSE(state.DataChanged);
+    EXPECT_EQ(state.Config.NodeIOCount[0], 1);
+    EXPECT_EQ(state.Config.RelayNames[0], "RELAY 01");
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2About"});
+    EXPECT_EQ(state.VersionText, "Version 8.09");
+    EXPECT_EQ(w->StatusPanel1->text(), " File Name: None");
+    EXPECT_EQ(w->StatusPanel2->text(), "Disconnected");
+    EXPECT_EQ(w->windowTitle(), "VEL Tamberline II");
+    EXPECT_EQ(w->size(), frmT2MasterMDI::NormalSize());
+    EXPECT_FALSE(w->NetworkDiagnosticsVisible());
+
+    // tmrFix: once, after a second, clears DataChanged.
+    EXPECT_TRUE(w->tmrFix->isSingleShot());
+    EXPECT_EQ(w->tmrFix->interval(), 1000);
+    SetDataChanged(state, true);
+    w->tmrFix->start();
+    QTRY_VERIFY_WITH_TIMEOUT(!state.DataChanged, 3000);
+    EXPECT_FALSE(w->tmrFix->isActive());
+    EXPECT_EQ(w->windowTitle(), "VEL Tamberline II");
+}
+
+TEST_F(MainWindowTest, CaptionShowsFileNameAndUnsavedMark)
+{
+    SetDataChanged(state, true);
+    EXPECT_EQ(w->windowTitle(), "VEL Tamberline II *");
+    prompts.fileNames = {Q(Path("SITE.TMB"))};
+    w->MenuItem("mnuSave")->trigger();
+    EXPECT_EQ(w->windowTitle(), "VEL Tamberline II - SITE.TMB");
+    SetDataChanged(state, true);
+    EXPECT_EQ(w->windowTitle(), "VEL Tamberline II - SITE.TMB *");
+}
+
+// New, Open, Exit and the close box, each answered No to the discard question.
+TEST_F(MainWindowTest, DiscardQuestionAnsweredNoLeavesEverythingAsItWas)
+{
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"New", [&] { w->MenuItem("mnuNew")->trigger(); }},
+        {"Open", [&] { w->MenuItem("mnuOpen")->trigger(); }},
+        {"Exit", [&] { w->MenuItem("mnuExit")->trigger(); }},
+        {"close box", [&] { w->close(); }},
+    };
+    for (const auto& [label, command] : commands) {
+        SCOPED_TRACE(label);
+        MakeChanged();
+        const PanelConfig config = state.Config;
+        const QString caption = w->windowTitle();
+        prompts.asked.clear();
+        prompts.answers = {PromptAnswer::No};
+        command();
+        ASSERT_EQ(prompts.asked.size(), 1u);
+        EXPECT_EQ(prompts.asked[0].text, "Discard Any Changes?");
+        EXPECT_EQ(prompts.asked[0].title, "VEL Tamberline II");
+        EXPECT_EQ(prompts.asked[0].buttons, PromptButtons::YesNo);
+        EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Question);
+        EXPECT_TRUE(prompts.fileAsked.empty());
+        EXPECT_TRUE(state.Config == config);
+        EXPECT_EQ(state.SettingsFileName, "/somewhere/SITE.TMB");
+        EXPECT_TRUE(state.DataChanged);
+        EXPECT_EQ(OpenWindows(), QStringList{"frmT2Setup"});
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(w->windowTitle(), caption);
+    }
+}
+
+TEST_F(MainWindowTest, CancelledFileDialogsChangeNothing)
+{
+    // Open after Yes, cancelled or given the start pattern; Save As likewise.
+    const std::vector<std::tuple<const char*, const char*, QString>> cases = {
+        {"Open cancelled", "mnuOpen", ""},
+        {"Open start pattern", "mnuOpen", frmT2MasterMDI::StartPattern()},
+        {"Save As cancelled", "mnuSaveAs", ""},
+        {"Save As start pattern", "mnuSaveAs", frmT2MasterMDI::StartPattern()},
+    };
+    for (const auto& [label, menu, answer] : cases) {
+        SCOPED_TRACE(label);
+        MakeChanged();
+        const PanelConfig config = state.Config;
+        prompts.answers = {PromptAnswer::Yes};
+        prompts.fileNames = {answer};
+        prompts.fileAsked.clear();
+        w->MenuItem(menu)->trigger();
+        EXPECT_EQ(prompts.fileAsked.size(), 1u);
+        EXPECT_TRUE(prompts.fileNames.empty());
+        EXPECT_TRUE(state.Config == config);
+        EXPECT_EQ(state.SettingsFileName, "/somewhere/SITE.TMB");
+        EXPECT_TRUE(state.DataChanged);
+        EXPECT_EQ(OpenWindows(), QStringList{"frmT2Setup"});
+    }
+    EXPECT_FALSE(QFileInfo::exists(frmT2MasterMDI::StartPattern()));
+}
+
+TEST_F(MainWindowTest, SaveWithoutAFileAsksForOneThenSavesInPlace)
+{
+    state.Config.PanelName = "LOBBY";
+    SetDataChanged(state, true);
+    const std::string path = Path("SITE.TMB");
+    prompts.fileNames = {Q(path)};
+    w->MenuItem("mnuSave")->trigger();
+    ASSERT_EQ(prompts.fileAsked.size(), 1u);
+    EXPECT_TRUE(prompts.fileAsked[0].save);
+    EXPECT_EQ(prompts.fileAsked[0].startName, frmT2MasterMDI::StartPattern());
+    EXPECT_TRUE(prompts.fileAsked[0].filter.startsWith("Tamberline II Data Files (*.TMB"));
+    EXPECT_EQ(state.SettingsFileName, path);
+    EXPECT_FALSE(state.DataChanged);
+    EXPECT_EQ(w->StatusPanel1->text(), " File Name: " + Q(path));
+
+    PanelConfig read;
+    VantelDevices devices;
+    ASSERT_TRUE(ReadSettingsFile(path, read, devices, nullptr));
+    EXPECT_EQ(read.PanelName, "LOBBY");
+
+    // With a file name, Save writes without asking.
+    state.Config.PanelName = "FOYER";
+    SetDataChanged(state, true);
+    w->MenuItem("mnuSave")->trigger();
+    EXPECT_EQ(prompts.fileAsked.size(), 1u);
+    EXPECT_FALSE(state.DataChanged);
+    ASSERT_TRUE(ReadSettingsFile(path, read, devices, nullptr));
+    EXPECT_EQ(read.PanelName, "FOYER");
+}
+
+TEST_F(MainWindowTest, OpenReadsTheFileAndNewResets)
+{
+    ProgramState other;
+    ResetConfiguration(other);
+    other.Config.PanelName = "WAREHOUSE";
+    other.Config.NodeIOCount = {8, 4};
+    other.Config.ModemPhoneNumber() = "5551234";
+    other.Devices[5].DeviceType = 3;
+    const std::string path = Path("OTHER.TMB");
+    ASSERT_TRUE(WriteSettingsFile(path, other.Config, other.Devices, nullptr));
+
+    w->OpenWindow("frmT2Setup");
+    prompts.fileNames = {Q(path)};
+    w->MenuItem("mnuOpen")->trigger();
+    EXPECT_TRUE(prompts.asked.empty());  // nothing unsaved, no question
+    ASSERT_EQ(prompts.fileAsked.size(), 1u);
+    EXPECT_FALSE(prompts.fileAsked[0].save);
+    EXPECT_EQ(prompts.fileAsked[0].startName, frmT2MasterMDI::StartPattern());
+    EXPECT_TRUE(state.Config == other.Config);
+    EXPECT_TRUE(state.Devices == other.Devices);
+    EXPECT_EQ(state.SettingsFileName, path);
+    EXPECT_FALSE(state.DataChanged);
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2About"});
+    EXPECT_EQ(w->windowTitle(), "VEL Tamberline II - OTHER.TMB");
+
+    // The start pattern is offered to the first Open only.
+    prompts.fileNames = {""};
+    w->MenuItem("mnuOpen")->trigger();
+    EXPECT_EQ(prompts.fileAsked.back().startName, "");
+
+    // New after a change, answered Yes: fresh configuration and no file.
+    SetDataChanged(state, true);
+    prompts.answers = {PromptAnswer::Yes};
+    w->MenuItem("mnuNew")->trigger();
+    EXPECT_EQ(state.SettingsFileName, "None");
+    EXPECT_FALSE(state.DataChanged);
+    EXPECT_EQ(state.Config.PanelName, "");
+    EXPECT_EQ(state.Config.NodeIOCount[0], 1);
+    EXPECT_EQ(state.Devices[5].DeviceType, 0);
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2About"});
+    EXPECT_EQ(w->StatusPanel1->text(), " File Name: None");
+}
+
+TEST_F(MainWindowTest, FailedOpenKeepsEverything)
+{
+    QFile bad(dir.filePath("SHORT.TMB"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a settings file");
+    bad.close();
+    for (bool changed : {false, true}) {
+        for (QString path : {bad.fileName(), dir.filePath("MISSING.TMB")}) {
+            SCOPED_TRACE(path.toStdString());
+            MakeChanged();
+            SetDataChanged(state, changed);
+            const PanelConfig config = state.Config;
+            prompts.asked.clear();
+            if (changed) prompts.answers = {PromptAnswer::Yes};
+            prompts.fileNames = {path};
+            w->MenuItem("mnuOpen")->trigger();
+            ASSERT_FALSE(prompts.asked.empty());
+            EXPECT_EQ(prompts.asked.back().icon, PromptIcon::Exclamation);
+            EXPECT_TRUE(prompts.asked.back().text.startsWith("The settings file could not be opened."));
+            EXPECT_TRUE(state.Config == config);
+            EXPECT_EQ(state.SettingsFileName, "/somewhere/SITE.TMB");
+            EXPECT_EQ(state.DataChanged, changed);
+            EXPECT_EQ(w->StatusPanel1->text(), " File Name: /somewhere/SITE.TMB");
+        }
+    }
+}
+
+TEST_F(MainWindowTest, FailedSaveKeepsDataChanged)
+{
+    const std::string unreachable = Path("no such folder/SITE.TMB");
+    // Save to the current file name.
+    MakeChanged();
+    state.SettingsFileName = unreachable;
+    w->MenuItem("mnuSave")->trigger();
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_TRUE(prompts.asked[0].text.startsWith("The settings file could not be saved."));
+    EXPECT_TRUE(state.DataChanged);
+    EXPECT_TRUE(w->windowTitle().endsWith(" *"));
+
+    // Save As to a place that cannot be written keeps the old name too.
+    state.SettingsFileName = "None";
+    prompts.fileNames = {Q(unreachable)};
+    w->MenuItem("mnuSave")->trigger();
+    EXPECT_EQ(prompts.asked.size(), 2u);
+    EXPECT_TRUE(state.DataChanged);
+    EXPECT_EQ(state.SettingsFileName, "None");
+}
+
+TEST_F(MainWindowTest, ExitAndCloseBoxCloseEverything)
+{
+    // Close box with changes, answered Yes.
+    w->OpenWindow("frmT2Connect");
+    w->OpenWindow("frmT2Setup");
+    SetDataChanged(state, true);
+    prompts.answers = {PromptAnswer::Yes};
+    w->close();
+    EXPECT_EQ(prompts.asked.size(), 1u);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(OpenWindows().isEmpty());
+
+    // Exit with nothing unsaved asks nothing and disconnects.
+    auto w2 = std::make_unique<frmT2MasterMDI>(state);
+    w2->Startup();
+    w2->show();
+    int disconnects = 0;
+    w2->SetDisconnectHandler([&] { ++disconnects; });
+    prompts.asked.clear();
+    w2->MenuItem("mnuExit")->trigger();
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_FALSE(w2->isVisible());
+    EXPECT_TRUE(w2->ExitRequested);
+    EXPECT_GE(disconnects, 1);
+    w2.reset();
+}
+
+TEST_F(MainWindowTest, NewAndOpenDisconnectFirst)
+{
+    int disconnects = 0;
+    w->SetDisconnectHandler([&] { ++disconnects; });
+    w->MenuItem("mnuNew")->trigger();
+    EXPECT_EQ(disconnects, 1);
+    const std::string path = Path("A.TMB");
+    ASSERT_TRUE(WriteSettingsFile(path, state.Config, state.Devices, nullptr));
+    prompts.fileNames = {Q(path)};
+    w->MenuItem("mnuOpen")->trigger();
+    EXPECT_EQ(disconnects, 2);
+    w->SetDisconnectHandler(nullptr);
+}
+
+TEST_F(MainWindowTest, MaintenanceFileRevealsNetworkDiagnosticsUntilNextStart)
+{
+    bool told = false;
+    w->SetNetworkDiagnosticsHandler([&](bool visible) { told = visible; });
+    prompts.fileNames = {Q(MaintenanceFileName())};
+    w->MenuItem("mnuSaveAs")->trigger();
+    EXPECT_TRUE(w->NetworkDiagnosticsVisible());
+    EXPECT_TRUE(told);
+    ASSERT_TRUE(QFileInfo::exists(Q(MaintenanceFileName())));
+
+    // Compared without regard to case.
+    state.SettingsFileName = Q(MaintenanceFileName()).toUpper().toStdString();
+    w->UpdateStatusBar();
+    EXPECT_TRUE(w->NetworkDiagnosticsVisible());
+    state.SettingsFileName = Path("OTHER.TMB");
+    w->UpdateStatusBar();
+    EXPECT_FALSE(w->NetworkDiagnosticsVisible());
+    EXPECT_FALSE(told);
+    w->SetNetworkDiagnosticsHandler(nullptr);
+
+    // The next start deletes the file and hides the button again.
+    w.reset();
+    ProgramState fresh;
+    w = std::make_unique<frmT2MasterMDI>(fresh);
+    w->Startup();
+    EXPECT_FALSE(QFileInfo::exists(Q(MaintenanceFileName())));
+    EXPECT_FALSE(w->NetworkDiagnosticsVisible());
+    w.reset();
+    w = std::make_unique<frmT2MasterMDI>(state);
+}
+
+TEST_F(MainWindowTest, MainMenusSwitchTogether)
+{
+    w->DisableMainMenus();
+    QStringList disabled;
+    for (QAction* a : w->TopMenus())
+        if (!a->isEnabled()) disabled << a->objectName();
+    EXPECT_EQ(disabled, (QStringList{"mnuFile", "mnuConnect", "mnuSetup", "mnuEdit", "mnuDocument",
+                                     "mnuAbout"}));
+    w->EnableMainMenus();
+    for (QAction* a : w->TopMenus()) EXPECT_TRUE(a->isEnabled());
+}
+
+TEST_F(MainWindowTest, NormalStateKeepsItsSize)
+{
+    w->resize(300, 200);
+    EXPECT_EQ(w->size(), frmT2MasterMDI::NormalSize());
+    EXPECT_EQ(frmT2MasterMDI::NormalSize(), TwipsSize(11055, 8145));
+}
+
+TEST(Twips, FifteenTwipsArePixelAt96Dpi)
+{
+    const double dpi = LogicalDpi();
+    EXPECT_EQ(Twips(1440), qRound(dpi));
+    EXPECT_EQ(Twips(0), 0);
+    if (dpi == 96.0) {
+        EXPECT_EQ(Twips(15), 1);
+        EXPECT_EQ(TwipsRect(120, 240, 1500, 300), QRect(8, 16, 100, 20));
+    }
+}
+
+TEST(Registry, KnowsTheWindowListAndAddOnWindows)
+{
+    EXPECT_EQ(WindowList().size(), 53);
+    EXPECT_EQ(WindowList().front(), "frmT2Setup");
+    EXPECT_EQ(WindowList().back(), "frmT2SystemDiagnostic");
+    EXPECT_TRUE(IsWindowBuilt("frmT2Setup"));
+    EXPECT_TRUE(IsWindowBuilt("frmT2About"));
+    EXPECT_TRUE(RegisteredWindowNames().contains("frmT2Setup"));
+    EXPECT_EQ(AddOnModuleWindowName(0), "frmT2AddOnModuleNone");
+    EXPECT_EQ(AddOnModuleWindowName(5), "frmT2AddOnModuleBACnet");
+    EXPECT_EQ(AddOnModuleWindowName(6), "");
+    EXPECT_EQ(AddOnModuleWindowName(-1), "");
+}

@@ -1,0 +1,123 @@
+// tamberline-screenshots OUTDIR: opens the main window and then every built
+// window in turn over a rich sample configuration, and writes one PNG per
+// window, named after it (frmT2MasterMDI.png, frmT2Setup.png, ...).
+#include "WindowRegistry.h"
+#include "frmT2MasterMDI.h"
+
+#include "Defaults.h"
+#include "PanelConfig.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// A configuration with something in every corner, so that the windows show
+// more than their defaults.
+void FillSample(t2::ProgramState& s)
+{
+    t2::ResetConfiguration(s);
+    auto& c = s.Config;
+    c.PanelName = "MAIN STREET";
+    c.NodeIOCount = {4, 2, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0};  // 16 + 8 + 4 = 28 points
+    c.AddOnModuleType = 1;
+    c.RelayNames[0] = "LOBBY";
+    c.RelayNames[1] = "HALL EAST";
+    c.RelayNames[2] = "HALL WEST";
+    c.RelayNames[3] = "PARKING";
+    c.GroupNames[0] = "ALL HALLS";
+    c.InputNames[0] = "FRONT DOOR";
+    c.TimerNames[0] = "DUSK";
+    c.PresetNames[0] = "EVENING";
+    for (int r = 0; r < 28; ++r) {
+        c.RelayTimerType[r] = static_cast<t2::Integer>(r % 4);
+        c.RelayPowerOnType[r] = static_cast<t2::Integer>(r % 3);
+        c.InputType[r] = static_cast<t2::Integer>(r % 5);
+        c.InputRelayControl(r, r) = static_cast<t2::Integer>(1 + r % 7);
+        c.GroupRelays(r % 6, r) = t2::True;
+        c.SweepRelays[r] = (r % 3 == 0) ? t2::True : t2::False;
+        c.DmxChannel[r] = static_cast<t2::Integer>(r + 1);
+        c.InputEnableTime[r] = static_cast<t2::Integer>(28 + r);
+        c.InputDisableTime[r] = static_cast<t2::Integer>(80 - r);
+    }
+    for (int t = 0; t < 6; ++t) {
+        c.TimerTimeCode[t] = static_cast<t2::Integer>(6 + t * 2);
+        c.TimerMinute[t] = static_cast<t2::Integer>(t * 10);
+        c.TimerRelayControl(t, t) = 1;
+        c.TimerGroupControl(t, t) = 2;
+        c.TimerPresetControl(t, t) = 1;
+        c.PresetRelayControl(t, t) = 1;
+        c.PresetRelayControl(t, t + 1) = 2;
+    }
+    c.SingleDateOpenTime(11, 24) = 40;
+    c.SingleDateCloseTime(11, 24) = 60;
+    for (int d = 1; d <= 4; ++d) {
+        auto& dev = s.Devices[d];
+        dev.DeviceType = static_cast<t2::Integer>(d);
+        dev.DeviceInputType[0] = 1;
+        dev.DeviceInputPilot[0] = 64 + d;
+        dev.DeviceInputRelayControl(0, d) = 1;
+    }
+    s.Devices[1].DeviceName = "CONF ROOM";
+    s.SettingsFileName = "MAIN STREET.TMB";
+    s.DataChanged = false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tamberline-screenshots OUTDIR\n");
+        return 64;
+    }
+    // Start-up creates the program folder and deletes the maintenance file:
+    // do that in a folder of our own, not in the user's.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+
+    QApplication app(argc, argv);
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(out)) {
+        std::fprintf(stderr, "%s: cannot create the folder\n", argv[1]);
+        return 1;
+    }
+
+    t2::RegisterAllWindows();
+    t2::ProgramState state;
+    t2::frmT2MasterMDI window(state);
+    window.Startup();
+    window.tmrFix->stop();
+    FillSample(state);
+    window.UpdateStatusBar();
+    window.show();
+    QApplication::processEvents();
+
+    int failures = 0;
+    auto save = [&](const QString& name) {
+        QApplication::processEvents();
+        const QString file = QDir(out).filePath(name + ".png");
+        if (!window.grab().save(file)) {
+            std::fprintf(stderr, "%s: cannot write\n", qPrintable(file));
+            ++failures;
+        } else {
+            std::printf("%s\n", qPrintable(file));
+        }
+    };
+
+    window.CloseAllWindows();
+    save("frmT2MasterMDI");
+    for (const QString& name : t2::RegisteredWindowNames()) {
+        FillSample(state);
+        window.UpdateStatusBar();
+        if (!window.OpenWindow(name)) continue;
+        save(name);
+    }
+    window.ExitRequested = true;
+    return failures ? 1 : 0;
+}
