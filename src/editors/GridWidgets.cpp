@@ -1,0 +1,137 @@
+#include "GridWidgets.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace t2 {
+
+GridLabel::GridLabel(QWidget* parent) : QLabel(parent) {}
+
+void GridLabel::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) leftDown_ = true;
+    emit pressed(e->button(), e->modifiers());
+    e->accept();
+}
+
+void GridLabel::mouseReleaseEvent(QMouseEvent* e)
+{
+    const bool click = e->button() == Qt::LeftButton && leftDown_ && rect().contains(e->position().toPoint());
+    if (e->button() == Qt::LeftButton) leftDown_ = false;
+    e->accept();
+    if (click) emit clicked();
+}
+
+void GridLabel::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    // Qt sends the second press of a pair as a double click: it counts as the
+    // double click and its release as no further click.
+    leftDown_ = false;
+    e->accept();
+    if (e->button() == Qt::LeftButton) emit doubleClicked();
+}
+
+bool ShiftOnly(Qt::KeyboardModifiers modifiers)
+{
+    const auto held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return held == Qt::ShiftModifier;
+}
+
+QChar FilterNameKey(QChar c)
+{
+    const char16_t u = c.unicode();
+    if ((u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) return c;
+    if (u >= 'a' && u <= 'z') return QChar(char16_t(u - 'a' + 'A'));
+    switch (u) {
+    case ' ': case '.': case '-': case '/': case '*': case '#':
+    case '@': case '(': case ')': case ':': case '?':
+        return c;
+    default:
+        return QChar();
+    }
+}
+
+QString FilterNameText(const QString& text)
+{
+    QString out;
+    for (QChar c : text) {
+        const QChar f = FilterNameKey(c);
+        if (!f.isNull()) out.append(f);
+    }
+    return out;
+}
+
+NameBox::NameBox(QWidget* parent) : QLineEdit(parent)
+{
+    setAcceptDrops(false);
+    setDragEnabled(false);
+}
+
+void NameBox::keyPressEvent(QKeyEvent* e)
+{
+    if (e->matches(QKeySequence::Paste)) {
+        PasteFiltered(false);
+        e->accept();
+        return;
+    }
+    const QString typed = e->text();
+    const bool shortcut = (e->modifiers() & Qt::ControlModifier) && !(e->modifiers() & Qt::AltModifier);
+    if (typed.size() == 1 && typed[0].isPrint() && !shortcut) {
+        const QChar c = FilterNameKey(typed[0]);
+        if (!c.isNull()) insert(QString(c));
+        e->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);   // Backspace, Delete, cursor keys, editing shortcuts
+}
+
+void NameBox::mousePressEvent(QMouseEvent* e)
+{
+    QLineEdit::mousePressEvent(e);
+    emit touched();
+}
+
+void NameBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::MiddleButton) {   // X11 selection paste, filtered as well
+        e->accept();
+        PasteFiltered(true);
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void NameBox::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    emit touched();
+}
+
+void NameBox::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QLatin1String("edit-paste")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, [this] { PasteFiltered(false); });
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(e->globalPos());
+}
+
+void NameBox::PasteFiltered(bool selection)
+{
+    if (isReadOnly()) return;
+    const QClipboard* clip = QGuiApplication::clipboard();
+    if (!clip) return;
+    const QString text = FilterNameText(clip->text(selection ? QClipboard::Selection : QClipboard::Clipboard));
+    if (!text.isEmpty()) insert(text);
+}
+
+}  // namespace t2

@@ -1,0 +1,114 @@
+// The name editors: the panel name and the six lists of names (relays, groups,
+// inputs, timers, presets, Vantel devices). Every keystroke lands in the
+// configuration at once; a row of one-character labels previews the name as
+// the panel's display shows it.
+#pragma once
+
+#include "EditorWindow.h"
+
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+
+namespace t2 {
+
+class EditorGrid;
+class NameBox;
+
+// What sets one list editor apart from the others.
+struct NameListKind {
+    QString window;         // "frmT2EditRelayNames"
+    QString caption;        // "Edit Relay Names"
+    QString numberLabel;    // "lblRelayNumber"
+    QString textBox;        // "txtRelayName"
+    int rows = ItemCount;   // rows built
+    std::function<int(const PanelConfig&)> rowsShown;   // empty: all rows
+    std::function<QString(int row)> rowCaption;         // "Relay 01"
+    std::function<Bytes&(ProgramState&, int row)> name; // the member of row
+    int boxOffset = 735;    // text box left, right of the number label's left (twips)
+    int previewLength = 10;
+    int previewLeft = 120;  // first preview label's left in the frame
+};
+
+class NameListEditor : public EditorWindow {
+    Q_OBJECT
+public:
+    NameListEditor(ProgramState& state, NameListKind kind, QWidget* parent = nullptr);
+
+    EditorGrid& Grid() const { return grid_; }
+    NameBox* Box(int row) const;
+    QLabel* PanelChar(int k) const;
+    int PreviewLength() const { return static_cast<int>(panelChars_.size()); }
+    // Fills the preview labels from the name of row activeName.
+    void ShowNameChar(int activeName);
+
+protected:
+    void Refill() override;
+
+private:
+    NameListKind kind_;
+    EditorGrid& grid_;
+    int textColumn_ = -1;
+    QGroupBox* frame_ = nullptr;
+    std::vector<QLabel*> panelChars_;
+};
+
+class frmT2EditRelayNames : public NameListEditor {
+    Q_OBJECT
+public:
+    explicit frmT2EditRelayNames(ProgramState& state, QWidget* parent = nullptr);
+};
+class frmT2EditGroupNames : public NameListEditor {
+    Q_OBJECT
+public:
+    explicit frmT2EditGroupNames(ProgramState& state, QWidget* parent = nullptr);
+};
+class frmT2EditInputNames : public NameListEditor {
+    Q_OBJECT
+public:
+    explicit frmT2EditInputNames(ProgramState& state, QWidget* parent = nullptr);
+};
+class frmT2EditTimerNames : public NameListEditor {
+    Q_OBJECT
+public:
+    explicit frmT2EditTimerNames(ProgramState& state, QWidget* parent = nullptr);
+};
+class frmT2EditPresetNames : public NameListEditor {
+    Q_OBJECT
+public:
+    explicit frmT2EditPresetNames(ProgramState& state, QWidget* parent = nullptr);
+};
+class frmT2EditVantelNames : public NameListEditor {
+    Q_OBJECT
+public:
+    explicit frmT2EditVantelNames(ProgramState& state, QWidget* parent = nullptr);
+};
+
+// "Edit Panel Name".
+class frmT2EditPanelName : public EditorWindow {
+    Q_OBJECT
+public:
+    explicit frmT2EditPanelName(ProgramState& state, QWidget* parent = nullptr);
+
+    QCheckBox* DefaultNameBox() const { return chkDefaultPanelName_; }
+    NameBox* NameEdit() const { return txtPanelName_; }
+    QLabel* PanelChar(int k) const;
+    // Fills the 18 preview labels and shows or hides the edit controls.
+    void ShowPanelChars();
+
+protected:
+    void Refill() override;
+
+private:
+    QCheckBox* chkDefaultPanelName_;
+    QLabel* lblPanelName_;
+    NameBox* txtPanelName_;
+    QGroupBox* frmAsDisplayed_;
+    std::vector<QLabel*> panelChars_;
+    bool filling_ = false;
+};
+
+}  // namespace t2

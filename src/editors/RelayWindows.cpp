@@ -1,0 +1,119 @@
+#include "RelayWindows.h"
+
+#include "EditorGrid.h"
+#include "Screen.h"
+
+#include <QComboBox>
+
+namespace t2 {
+
+using editors::ToScreen;
+
+const QStringList& RelayTimerTypeTexts()
+{
+    static const QStringList texts = {"No Blink",  "Blink",      "HID Delay", "Alarm Off",
+                                      "Alarm On", "Pulsed Off", "Pulsed On"};
+    return texts;
+}
+
+const QStringList& RelayPowerOnTypeTexts()
+{
+    static const QStringList texts = {"Off", "On", "On/In:1", "Last State"};
+    return texts;
+}
+
+// ---------------------------------------------------------------------------
+
+frmT2RelayOutputOptions::frmT2RelayOutputOptions(ProgramState& state, QWidget* parent)
+    : EditorWindow(state, "frmT2RelayOutputOptions", "Relay Output Options", parent),
+      grid_(AddGrid({.left = 120, .top = 420}))
+{
+    grid_.Names({.label = "lblRelayName",
+                 .text = [this](int r) { return ToScreen(Config().RelayNames[r]); },
+                 .toolTip = "Relay "});
+    grid_.RowsShown([this] { return IoCount(); });
+    grid_.AddPicker({.label = "lblTimerType", .picker = "cboNewTimerType", .offset = 1335, .width = 1020,
+                     .entries = RelayTimerTypeTexts(),
+                     .member = [this](int r) -> Integer& { return Config().RelayTimerType[r]; }});
+    grid_.AddPicker({.label = "lblPowerOnType", .picker = "cboNewPowerOnType", .offset = 2420, .width = 1080,
+                     .entries = RelayPowerOnTypeTexts(),
+                     .member = [this](int r) -> Integer& { return Config().RelayPowerOnType[r]; }});
+    grid_.AddHeading({.label = "lblTimerTypeHeater", .text = "Timers", .offset = 1335, .top = 90});
+    grid_.AddHeading({.label = "lblPowerUpHeader", .text = "PowerOn", .offset = 2420, .top = 90});
+    grid_.CopyGesture([this](int shown) {
+        PanelConfig& c = Config();
+        for (int r = 1; r < shown; ++r) {
+            c.RelayTimerType[r] = c.RelayTimerType[0];
+            c.RelayPowerOnType[r] = c.RelayPowerOnType[0];
+        }
+    });
+    SetClientSize(120 + 3 * 3600, 420 + 16 * 360 + 120);
+}
+
+void frmT2RelayOutputOptions::ShowRelayConfiguration()
+{
+    grid_.Show();
+}
+
+void frmT2RelayOutputOptions::Refill()
+{
+    grid_.Refill();
+}
+
+// ---------------------------------------------------------------------------
+
+frmT2RelayGrouping::frmT2RelayGrouping(ProgramState& state, QWidget* parent)
+    : EditorWindow(state, "frmT2RelayGrouping", "Relay Grouping", parent),
+      cboGroup_(new QComboBox(this)),
+      grid_(AddGrid({.left = 480, .top = 960}))
+{
+    cboGroup_->setObjectName("cboGroup");
+    cboGroup_->setGeometry(Px(480), Px(360), Px(2400), cboGroup_->sizeHint().height());
+    cboGroup_->setMaxVisibleItems(16);
+    connect(cboGroup_, &QComboBox::activated, this, [this] { ShowGroupConfiguration(); });
+
+    grid_.Names({.label = "lblRelayName",
+                 .text = [this](int r) { return ToScreen(Config().RelayNames[r]); },
+                 .toolTip = "Relay "});
+    grid_.RowsShown([this] { return IoCount(); });
+    grid_.AddState({.label = "lblInclude", .offset = 1335, .width = 600,
+                    .looks = {{"No", QColor(128, 128, 128)}, {"Yes", QColor(255, 255, 255)}},
+                    .look = [this](int r) {
+                        const int g = SelectedGroup();
+                        return g < 0 ? -1 : (Config().GroupRelays(g, r) != 0 ? 1 : 0);
+                    },
+                    .click = [this](int r) {
+                        const int g = SelectedGroup();
+                        if (g < 0) return;
+                        Integer& v = Config().GroupRelays(g, r);
+                        v = static_cast<Integer>(~v);
+                    }});
+    grid_.CopyGesture([this](int shown) {
+        const int g = SelectedGroup();
+        if (g < 0) return;
+        PanelConfig& c = Config();
+        for (int r = 1; r < shown; ++r) c.GroupRelays(g, r) = c.GroupRelays(g, 0);
+    });
+    SetClientSize(480 + 3 * 3600, 960 + 16 * 360 + 120);
+}
+
+int frmT2RelayGrouping::SelectedGroup() const
+{
+    const int g = cboGroup_->currentIndex();
+    return g >= 0 && g < ItemCount ? g : -1;
+}
+
+void frmT2RelayGrouping::ShowGroupConfiguration()
+{
+    grid_.Show();
+}
+
+void frmT2RelayGrouping::Refill()
+{
+    cboGroup_->clear();
+    for (int g = 0; g < ItemCount; ++g) cboGroup_->addItem(ToScreen(Config().GroupNames[g]));
+    cboGroup_->setCurrentIndex(0);
+    grid_.Refill();
+}
+
+}  // namespace t2

@@ -1,0 +1,29 @@
+// Where the configuration meets the screen: names are 8-bit Windows-1252 bytes
+// in the records and QString on the screen; window geometry is in twips.
+#pragma once
+
+#include "PanelConfig.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace t2::editors {
+
+// Windows-1252 bytes to screen text and back. A character the code page
+// cannot hold becomes '?'.
+QString ToScreen(const Bytes& bytes);
+Bytes FromScreen(const QString& text);
+
+// Pixels for a length in twips (1440 to the inch; 15 twips are one pixel at
+// 96 dpi), scaled by the widget's logical dpi.
+int Twips(const QWidget* widget, int twips);
+
+// n with at least two digits: 1 -> "01".
+QString TwoDigits(int n);
+
+// The tool tip of row name labels: prefix + two-digit 1-based number
+// ("Relay " and index 0 give "Relay 01").
+QString ItemToolTip(const QString& prefix, int index);
+
+}  // namespace t2::editors

@@ -1,0 +1,88 @@
+// Driving real windows from the tests: clicks, presses and choosing a picker
+// entry the way a user does it.
+#pragma once
+
+#include "Defaults.h"
+#include "EditorWindow.h"
+#include "GridWidgets.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace t2::test {
+
+// A fresh configuration with the given number of I/O points (a multiple of 4).
+inline void SetIoPoints(ProgramState& s, int points)
+{
+    s.Config.NodeIOCount.fill(0);
+    for (int node = 0; points > 0 && node < NodeCount; ++node) {
+        const int units = std::min(points / 4, 8);
+        s.Config.NodeIOCount[node] = static_cast<Integer>(units);
+        points -= units * 4;
+    }
+}
+
+inline ProgramState FreshState(int ioPoints = 4)
+{
+    ProgramState s;
+    ResetConfiguration(s);
+    SetIoPoints(s, ioPoints);
+    s.DataChanged = false;
+    return s;
+}
+
+template <typename W>
+W* Find(QWidget& window, const QString& name)
+{
+    return window.findChild<W*>(name);
+}
+
+inline QString Element(const QString& array, int index)
+{
+    return array + '_' + QString::number(index);
+}
+
+inline void Click(QWidget* w)
+{
+    ASSERT_NE(w, nullptr);
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
+inline void Press(QWidget* w, Qt::MouseButton button, Qt::KeyboardModifiers mods)
+{
+    ASSERT_NE(w, nullptr);
+    QTest::mousePress(w, button, mods);
+    QTest::mouseRelease(w, button, mods);
+}
+
+// A real double click through the window system: press, release, press
+// (which Qt turns into a double click), release.
+inline void DoubleClick(QWidget* w)
+{
+    ASSERT_NE(w, nullptr);
+    QWidget* top = w->window();
+    const QPoint pos = w->mapTo(top, w->rect().center());
+    QTest::mouseDClick(top->windowHandle(), Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(top->windowHandle(), Qt::LeftButton, {}, pos);
+}
+
+// Opens the list and clicks entry index, as a user chooses an entry (even the
+// one already selected).
+inline void Choose(QComboBox* combo, int index)
+{
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(combo->isVisible());
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    const QModelIndex item = combo->model()->index(index, 0);
+    view->scrollTo(item);
+    const QRect cell = view->visualRect(item).intersected(view->viewport()->rect());
+    ASSERT_FALSE(cell.isEmpty());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::qWait(1);
+}
+
+}  // namespace t2::test
