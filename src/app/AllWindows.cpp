@@ -6,6 +6,7 @@
 #include "frmT2Setup.h"
 
 // Configuration editors (src/editors):
+#include "EditorWindows.h"
 
 // Status windows (src/status):
 
@@ -17,6 +18,15 @@ void RegisterAllWindows()
     RegisterWindow("frmT2About", [](ProgramState& s) { return new frmT2About(s); });
 
     // Configuration editors (src/editors):
+    RegisterWindow("frmT2RelayOutputOptions", [](ProgramState& s) { return new frmT2RelayOutputOptions(s); });
+    RegisterWindow("frmT2RelayGrouping", [](ProgramState& s) { return new frmT2RelayGrouping(s); });
+    RegisterWindow("frmT2EditPanelName", [](ProgramState& s) { return new frmT2EditPanelName(s); });
+    RegisterWindow("frmT2EditRelayNames", [](ProgramState& s) { return new frmT2EditRelayNames(s); });
+    RegisterWindow("frmT2EditGroupNames", [](ProgramState& s) { return new frmT2EditGroupNames(s); });
+    RegisterWindow("frmT2EditInputNames", [](ProgramState& s) { return new frmT2EditInputNames(s); });
+    RegisterWindow("frmT2EditTimerNames", [](ProgramState& s) { return new frmT2EditTimerNames(s); });
+    RegisterWindow("frmT2EditPresetNames", [](ProgramState& s) { return new frmT2EditPresetNames(s); });
+    RegisterWindow("frmT2EditVantelNames", [](ProgramState& s) { return new frmT2EditVantelNames(s); });
 
     // Status windows (src/status):
 }

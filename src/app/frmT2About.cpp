@@ -21,7 +21,7 @@ frmT2About::frmT2About(ProgramState& state, QWidget* parent) : QWidget(parent), 
     lblTitle = new QLabel("VEL Tamberline II Pro Configuration Software", this);
     lblTitle->setObjectName("lblTitle");
     QFont big = lblTitle->font();
-    big.setPointSizeF(big.pointSizeF() * 1.5);
+    if (big.pointSizeF() > 0) big.setPointSizeF(big.pointSizeF() * 1.3);
     big.setBold(true);
     lblTitle->setFont(big);
     lblTitle->setAlignment(Qt::AlignCenter);
@@ -49,7 +49,7 @@ frmT2About::frmT2About(ProgramState& state, QWidget* parent) : QWidget(parent), 
     layout->addWidget(lblWeb);
     layout->addStretch();
 
-    setFixedSize(TwipsSize(7200, 3600));
+    setFixedSize(TwipsSize(7800, 3600));
 }
 
 void frmT2About::OnActivate() { state_.VersionText = lblVersion->text().toStdString(); }

@@ -273,7 +273,8 @@ QWidget* frmT2MasterMDI::FindWindow(const QString& name) const
 bool frmT2MasterMDI::IsWindowOpen(const QString& name) const
 {
     auto it = windows_.find(name);
-    return it != windows_.end() && !it->second->isHidden();
+    return it != windows_.end() && !it->second->isHidden() && it->second->widget() &&
+           !it->second->widget()->isHidden();
 }
 
 void frmT2MasterMDI::Activate(QWidget* window)
@@ -288,12 +289,17 @@ QWidget* frmT2MasterMDI::ShowWindow(const QString& name)
     if (!sub) return nullptr;
     QWidget* widget = sub->widget();
     const bool wasHidden = sub->isHidden();
+    if (wasHidden && activated_ == widget) activated_ = nullptr;  // showing again is a new activation
+    widget->show();  // closing the frame closed (hid) the window inside it too
+    sub->show();
     if (wasHidden) {
-        if (activated_ == widget) activated_ = nullptr;  // showing again is a new activation
-        sub->adjustSize();
+        // Fit the frame around the window's own size (known only once the
+        // frame is shown), at the top left corner of the main window.
+        const QSize inner = widget->testAttribute(Qt::WA_Resized) ? widget->size() : widget->sizeHint();
+        const QMargins frame = sub->contentsMargins();
+        sub->resize(inner.grownBy(frame).expandedTo(sub->minimumSizeHint()));
         sub->move(0, 0);
     }
-    sub->show();
     sub->raise();
     mdiArea->setActiveSubWindow(sub);
     if (activated_ != widget) Activate(widget);

@@ -211,6 +211,9 @@ TEST_F(MainWindowTest, EveryMenuLeafClosesTheOpenWindowAndShowsItsOwn)
     QWidget* setup = w->FindWindow("frmT2Setup");
     w->MenuItem("mnuSetup")->trigger();
     EXPECT_EQ(w->FindWindow("frmT2Setup"), setup);
+    // Shown again whole: the frame and the window inside it.
+    EXPECT_TRUE(setup->isVisible());
+    EXPECT_TRUE(setup->parentWidget()->isVisible());
 }
 
 TEST_F(MainWindowTest, ShowingAWindowActivatesItOnceEachTime)
