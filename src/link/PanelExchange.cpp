@@ -1,0 +1,310 @@
+#include "PanelExchange.h"
+
+#include "Frame.h"
+#include "Links.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace t2 {
+
+const char* TraceDirectionName(TraceEntry::Direction d)
+{
+    switch (d) {
+    case TraceEntry::Direction::Sent: return "sent";
+    case TraceEntry::Direction::Received: return "received";
+    case TraceEntry::Direction::Discarded: return "discarded";
+    case TraceEntry::Direction::Line: return "line";
+    case TraceEntry::Direction::Note: return "note";
+    }
+    return "note";
+}
+
+namespace {
+
+// Marks the exchange busy for the life of the guard.
+class BusyGuard {
+public:
+    explicit BusyGuard(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyGuard() { busy_ = false; }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+private:
+    bool& busy_;
+};
+
+constexpr int MaxAttempts = 3;
+constexpr std::size_t MaxTraceEntries = 10000;
+
+}  // namespace
+
+PanelExchange::PanelExchange(QObject* parent) : QObject(parent) {}
+
+PanelExchange::~PanelExchange()
+{
+    if (link_) {
+        link_->Close();
+        delete link_.data();
+    }
+}
+
+// --- Opening and closing ------------------------------------------------------
+
+bool PanelExchange::OpenDirectSerial(int comPort, QString* error)
+{
+    return OpenDirectSerialDevice(ComPortDevice(comPort), error);
+}
+
+bool PanelExchange::OpenDirectSerialDevice(const QString& device, QString* error)
+{
+    if (busy_) return false;
+    CloseLink();
+    auto link = std::make_unique<SerialLink>(PanelLink::Kind::DirectSerial);
+    Note(TraceEntry::Direction::Note, "open serial " + device.toStdString() + " 115200,n,8,1");
+    if (!link->Open(device, error)) return false;
+    link_ = link.release();
+    link_->setParent(this);
+    return true;
+}
+
+bool PanelExchange::OpenModem(int comPort, const std::string& phoneNumber, QString* error)
+{
+    return OpenModemDevice(ComPortDevice(comPort), phoneNumber, error);
+}
+
+bool PanelExchange::OpenModemDevice(const QString& device, const std::string& phoneNumber, QString* error)
+{
+    if (busy_) return false;
+    CloseLink();
+    Stage(ModemStage::Resetting);
+    auto link = std::make_unique<SerialLink>(PanelLink::Kind::Modem);
+    Note(TraceEntry::Direction::Note, "open modem " + device.toStdString() + " 9600,n,8,1");
+    if (!link->Open(device, error)) return false;
+    link_ = link.release();
+    link_->setParent(this);
+    SetLine("RTS", true);
+    SetLine("DTR", false);
+    if (!Dial(phoneNumber, error)) {
+        CloseLink();
+        return false;
+    }
+    return true;
+}
+
+bool PanelExchange::Dial(const std::string& phoneNumber, QString* error)
+{
+    BusyGuard guard(busy_);
+    Pause(1000);
+    SetLine("DTR", true);
+    SendModemStringLocked("ATZ\r", 20, 5 * msPerSecond_);  // the answer is not examined
+    Stage(ModemStage::Connecting);
+    if (!SendModemStringLocked("ATDT " + phoneNumber + "\r", 30, 40 * msPerSecond_)) {
+        if (error) *error = QStringLiteral("the modem did not connect");
+        return false;
+    }
+    modemConnected_ = true;
+    Stage(ModemStage::Connected);
+    Pause(3000);
+    Stage(ModemStage::Done);
+    return true;
+}
+
+void PanelExchange::HangUp()
+{
+    BusyGuard guard(busy_);
+    Stage(ModemStage::Disconnecting);
+    SendModemStringLocked("[%%%%%", 50, 3 * msPerSecond_);
+    SendModemStringLocked("ATZ", 50, 3 * msPerSecond_);
+    SetLine("DTR", false);
+    Pause(1000);
+    SetLine("DTR", true);
+    modemConnected_ = false;
+    Stage(ModemStage::Done);
+}
+
+bool PanelExchange::OpenTcp(const QString& host, quint16 port, int waitMs, QString* error)
+{
+    if (busy_) return false;
+    CloseLink();
+    auto link = std::make_unique<TcpLink>();
+    Note(TraceEntry::Direction::Note, "connect " + host.toStdString() + ":" + std::to_string(port));
+    bool ok = false;
+    {
+        BusyGuard guard(busy_);  // events run during the connect wait
+        ok = link->Open(host, port, waitMs, error);
+    }
+    if (!ok) return false;
+    link_ = link.release();
+    link_->setParent(this);
+    return true;
+}
+
+void PanelExchange::AdoptLink(std::unique_ptr<PanelLink> link)
+{
+    CloseLink();
+    link_ = link.release();
+    if (link_) link_->setParent(this);
+}
+
+void PanelExchange::CloseLink()
+{
+    if (!link_) return;
+    // A modem is hung up first, unless an exchange is waiting on the line now.
+    if (!busy_ && (link_->IsModem() || modemConnected_) && link_->IsOpen()) HangUp();
+    modemConnected_ = false;
+    PanelLink* link = link_.data();
+    link_ = nullptr;
+    Note(TraceEntry::Direction::Note, "close");
+    link->Close();
+    link->deleteLater();
+}
+
+// --- The exchange -------------------------------------------------------------
+
+bool PanelExchange::SendPanelCommand(const std::string& command, int expectedLength, int timeoutSeconds)
+{
+    lastAttempts_ = 0;
+    if (!PanelConnected()) return false;
+    if (busy_) {
+        Note(TraceEntry::Direction::Note, "refused while an exchange is in progress: " + command);
+        return false;
+    }
+    if (!link_ || !link_->IsOpen()) return false;
+    int timeoutMs = timeoutSeconds * msPerSecond_;
+    if (link_->IsModem()) timeoutMs *= 3;
+    BusyGuard guard(busy_);
+    return SendFrameLocked(FrameCommand(command), expectedLength, timeoutMs);
+}
+
+bool PanelExchange::SendFrameLocked(const std::string& frame, int expectedLength, int timeoutMs)
+{
+    Discard();
+    for (int attempts = 0;;) {
+        if (!link_ || !link_->IsOpen()) return false;
+        Discard();
+        ++lastAttempts_;
+        Write(frame);
+        QElapsedTimer stopwatch;
+        stopwatch.start();
+        if (WaitForCharacters(expectedLength, timeoutMs, stopwatch) && link_) {
+            const QByteArray bytes = link_->TakeAll();
+            reply_.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            Note(TraceEntry::Direction::Received, reply_);
+            if (ReplyChecksumOk(reply_)) {
+                Status(QStringLiteral("Connected"));
+                return true;
+            }
+            Note(TraceEntry::Direction::Note, "bad checksum");
+        } else {
+            Note(TraceEntry::Direction::Note, "no reply in time");
+        }
+        ++attempts;
+        if (attempts >= MaxAttempts) return false;
+        Status(QStringLiteral("Error - Retry: ") + QString::number(attempts));
+    }
+}
+
+bool PanelExchange::SendModemString(const std::string& text, int expectedLength, int timeoutSeconds)
+{
+    if (!PanelConnected()) return false;
+    if (busy_) {
+        Note(TraceEntry::Direction::Note, "refused while an exchange is in progress");
+        return false;
+    }
+    if (!link_ || !link_->IsOpen()) return false;
+    BusyGuard guard(busy_);
+    return SendModemStringLocked(text, expectedLength, timeoutSeconds * msPerSecond_);
+}
+
+bool PanelExchange::SendModemStringLocked(const std::string& text, int expectedLength, int timeoutMs)
+{
+    if (!link_ || !link_->IsOpen()) return false;
+    Discard();
+    Write(text);
+    QElapsedTimer stopwatch;
+    stopwatch.start();
+    const bool arrived = WaitForCharacters(expectedLength, timeoutMs, stopwatch);
+    if (link_) {
+        const QByteArray bytes = link_->TakeAll();
+        reply_.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        Note(TraceEntry::Direction::Received, reply_);
+    }
+    return arrived;
+}
+
+bool PanelExchange::WaitForCharacters(int count, int timeoutMs, QElapsedTimer& stopwatch)
+{
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    const QPointer<PanelLink> link = link_;
+    if (!link) return false;
+    connect(link.data(), &PanelLink::readyRead, &loop, &QEventLoop::quit);
+    connect(link.data(), &PanelLink::closed, &loop, &QEventLoop::quit);
+    connect(link.data(), &QObject::destroyed, &loop, &QEventLoop::quit);
+    for (;;) {
+        if (!link || link != link_) return false;  // closed or replaced meanwhile
+        const qint64 elapsed = stopwatch.elapsed();
+        if (link->Available() >= count) return elapsed <= timeoutMs;
+        if (elapsed >= timeoutMs || !link->IsOpen()) return false;
+        timer.start(static_cast<int>(timeoutMs - elapsed) + 1);
+        loop.exec();
+    }
+}
+
+void PanelExchange::Pause(int ms)
+{
+    const int scaled = static_cast<int>(static_cast<long long>(ms) * msPerSecond_ / 1000);
+    QEventLoop loop;
+    QTimer::singleShot(scaled, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void PanelExchange::Discard()
+{
+    if (!link_) return;
+    // The host empties its input four times in a row before a command; one
+    // look at what is there and then a flush of the line does the same.
+    const QByteArray stale = link_->TakeAll();
+    link_->DiscardInput();
+    if (!stale.isEmpty()) Note(TraceEntry::Direction::Discarded, stale.toStdString());
+}
+
+bool PanelExchange::Write(const std::string& bytes)
+{
+    Note(TraceEntry::Direction::Sent, bytes);
+    return link_ && link_->Send(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+void PanelExchange::SetLine(const char* line, bool on)
+{
+    if (!link_) return;
+    const bool dtr = std::string(line) == "DTR";
+    const bool ok = dtr ? link_->SetDataTerminalReady(on) : link_->SetRequestToSend(on);
+    Note(TraceEntry::Direction::Line, std::string(line) + (on ? " on" : " off") + (ok ? "" : " (refused by the line)"));
+}
+
+void PanelExchange::Note(TraceEntry::Direction d, std::string text)
+{
+    if (!traceOn_) return;
+    TraceEntry e{QDateTime::currentMSecsSinceEpoch(), d, std::move(text)};
+    if (traceSink_) traceSink_(e);
+    if (trace_.size() >= MaxTraceEntries) trace_.erase(trace_.begin(), trace_.begin() + MaxTraceEntries / 2);
+    trace_.push_back(std::move(e));
+}
+
+void PanelExchange::Status(const QString& text)
+{
+    if (status_) status_(text);
+}
+
+void PanelExchange::Stage(ModemStage s)
+{
+    if (stage_) stage_(s);
+}
+
+}  // namespace t2

@@ -1,0 +1,141 @@
+// The exchange with the panel: one command out, one reply back, checked by its
+// checksum, at most three attempts. The program keeps one PanelExchange for the
+// whole run (the main window owns it); it owns the open link, PanelReply, the
+// status text callback and the wire trace.
+//
+//     t2::PanelExchange exchange;
+//     exchange.BindPanelConnected(program.PanelConnected);
+//     exchange.SetStatusCallback([&](const QString& t) { statusBar->setText(t); });
+//     program.PanelConnected = true;
+//     exchange.OpenTcp("192.168.1.50");                // or OpenDirectSerial(CommPort), OpenModem(...)
+//     if (exchange.Send(t2::RevisionCommand())) revision = t2::RevisionFromReply(exchange.PanelReply());
+//
+// While an exchange waits, events keep running (a local event loop woken by the
+// link and a timer), on every link, so the window stays responsive. An exchange
+// asked for while another is in progress (a timer tick or a click processed
+// during the wait) is refused at once: it returns false and sends nothing.
+#pragma once
+
+#include "Commands.h"
+#include "PanelLink.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace t2 {
+
+// One line of the wire trace.
+struct TraceEntry {
+    enum class Direction { Sent, Received, Discarded, Line, Note };
+    qint64 msecsSinceEpoch = 0;
+    Direction direction = Direction::Note;
+    std::string text;
+};
+const char* TraceDirectionName(TraceEntry::Direction d);
+
+// How far a modem dial or hang-up has come, for the connection window's banner.
+enum class ModemStage { Resetting, Connecting, Connected, Disconnecting, Done };
+
+class PanelExchange : public QObject {
+    Q_OBJECT
+public:
+    explicit PanelExchange(QObject* parent = nullptr);
+    ~PanelExchange() override;
+
+    // --- The session flag ---------------------------------------------------
+    // Nothing is sent while it is false. By default the exchange keeps its own
+    // flag; the application binds ProgramState::PanelConnected.
+    void BindPanelConnected(bool& flag) { connected_ = &flag; }
+    bool PanelConnected() const { return *connected_; }
+    void SetPanelConnected(bool on) { *connected_ = on; }
+
+    // --- The link -----------------------------------------------------------
+    // Opens COMn (1..16, see ComPortDevice) at 115200,n,8,1 with RTS and DTR on.
+    bool OpenDirectSerial(int comPort, QString* error = nullptr);
+    bool OpenDirectSerialDevice(const QString& device, QString* error = nullptr);
+    // Opens COMn at 9600,n,8,1 and dials: DTR low one second, "ATZ" CR (20
+    // characters, 5 s, not checked), "ATDT " + number + CR (30 characters
+    // within 40 s, else a failure). The stage callback drives the banner.
+    bool OpenModem(int comPort, const std::string& phoneNumber, QString* error = nullptr);
+    bool OpenModemDevice(const QString& device, const std::string& phoneNumber, QString* error = nullptr);
+    // Connects to host:port within waitMs (the panel listens on 10001).
+    bool OpenTcp(const QString& host, quint16 port = 10001, int waitMs = 5000, QString* error = nullptr);
+    // Takes over a link opened elsewhere (an InProcessLink in a test).
+    void AdoptLink(std::unique_ptr<PanelLink> link);
+    // Closes the link: a modem that dialled is hung up first ("[%%%%%", "ATZ",
+    // DTR low one second), then RTS off and the port or socket closed. Safe to
+    // call during a wait: the waiting exchange returns false.
+    void CloseLink();
+    PanelLink* Link() const { return link_.data(); }
+    bool ModemConnected() const { return modemConnected_; }
+
+    // --- The exchange -------------------------------------------------------
+    bool SendPanelCommand(const std::string& command, int expectedLength, int timeoutSeconds);
+    bool Send(const PanelCommand& command) { return SendPanelCommand(command.text, command.replyLength, command.timeoutSeconds); }
+    // Unframed text on the serial line; true when expectedLength characters
+    // arrived in time. No retry; the text received is left in PanelReply.
+    bool SendModemString(const std::string& text, int expectedLength, int timeoutSeconds);
+    const std::string& PanelReply() const { return reply_; }
+    int PanelReplyLength() const { return static_cast<int>(reply_.size()); }
+    // An exchange is in progress.
+    bool Busy() const { return busy_; }
+
+    // "Error - Retry: " + attempt and "Connected", for the status bar.
+    void SetStatusCallback(std::function<void(const QString&)> callback) { status_ = std::move(callback); }
+    void SetModemStageCallback(std::function<void(ModemStage)> callback) { stage_ = std::move(callback); }
+
+    // --- The wire trace (off by default) ------------------------------------
+    void SetTraceEnabled(bool on) { traceOn_ = on; }
+    bool TraceEnabled() const { return traceOn_; }
+    // Called for every entry while the trace is on (for example to append to a file).
+    void SetTraceSink(std::function<void(const TraceEntry&)> sink) { traceSink_ = std::move(sink); }
+    // The last entries kept in memory (at most 10000).
+    const std::vector<TraceEntry>& Trace() const { return trace_; }
+    void ClearTrace() { trace_.clear(); }
+
+    // Length of one time-out second in milliseconds (1000). Tests shorten it.
+    void SetMillisecondsPerSecond(int ms) { msPerSecond_ = ms > 0 ? ms : 1000; }
+    int MillisecondsPerSecond() const { return msPerSecond_; }
+
+    // Attempts of the last SendPanelCommand (1..3; 0 when nothing was sent).
+    int LastAttempts() const { return lastAttempts_; }
+
+private:
+    bool SendFrameLocked(const std::string& frame, int expectedLength, int timeoutMs);
+    bool SendModemStringLocked(const std::string& text, int expectedLength, int timeoutMs);
+    // Waits, letting events run, until count characters are there, the time
+    // is up or the link went away; true when the characters arrived in time.
+    bool WaitForCharacters(int count, int timeoutMs, QElapsedTimer& stopwatch);
+    void Pause(int ms);
+    void Discard();
+    bool Write(const std::string& bytes);
+    void SetLine(const char* line, bool on);
+    bool Dial(const std::string& phoneNumber, QString* error);
+    void HangUp();
+    void Note(TraceEntry::Direction d, std::string text);
+    void Status(const QString& text);
+    void Stage(ModemStage s);
+
+    bool ownConnected_ = false;
+    bool* connected_ = &ownConnected_;
+    QPointer<PanelLink> link_;
+    bool busy_ = false;
+    bool modemConnected_ = false;
+    std::string reply_;
+    int lastAttempts_ = 0;
+    int msPerSecond_ = 1000;
+    std::function<void(const QString&)> status_;
+    std::function<void(ModemStage)> stage_;
+    bool traceOn_ = false;
+    std::function<void(const TraceEntry&)> traceSink_;
+    std::vector<TraceEntry> trace_;
+};
+
+}  // namespace t2
