@@ -77,7 +77,7 @@ EditorGrid& EditorGrid::Names(NameSpec spec)
         auto* label = new GridLabel(&window_);
         NameArrayElement(label, names_.label, r);
         label->setGeometry(QRect(CellPos(r, 0), QSize(window_.Px(names_.width), window_.Px(geometry_.height))));
-        label->setIndent(window_.Px(45));
+        label->setIndent(window_.Px(15));
         connect(label, &GridLabel::pressed, this,
                 [this, r](Qt::MouseButton b, Qt::KeyboardModifiers m) { PressName(r, b, m); });
         nameLabels_.push_back(label);
@@ -107,6 +107,7 @@ int EditorGrid::AddPicker(PickerSpec spec)
         label->setGeometry(QRect(CellPos(r, spec.offset), QSize(window_.Px(spec.width), window_.Px(geometry_.height))));
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
+        label->setIndent(window_.Px(15));
         SetBackground(label, Qt::white);
         connect(label, &GridLabel::clicked, this, [this, c, r] { OpenPicker(c, r); });
         column->labels.push_back(label);
@@ -334,6 +335,26 @@ void EditorGrid::PressName(int row, Qt::MouseButton button, Qt::KeyboardModifier
     if (row == 0 && button == Qt::RightButton && ShiftOnly(modifiers)) copy_(Shown());
     Show();
     window_.MarkChanged();
+}
+
+int EditorGrid::RightTwips() const
+{
+    const int columns = (geometry_.rows + geometry_.rowsPerColumn - 1) / geometry_.rowsPerColumn;
+    int width = names_.width;
+    for (const auto& column : columns_) {
+        switch (column->kind) {
+        case Column::PickerCell: width = std::max(width, column->picker.offset + column->picker.width); break;
+        case Column::StateCell: width = std::max(width, column->state.offset + column->state.width); break;
+        case Column::TextCell: width = std::max(width, column->text.offset + column->text.width); break;
+        }
+    }
+    return geometry_.left + (columns - 1) * geometry_.columnPitch + width;
+}
+
+int EditorGrid::BottomTwips() const
+{
+    const int lines = std::min(geometry_.rows, geometry_.rowsPerColumn);
+    return geometry_.top + (lines - 1) * geometry_.rowPitch + geometry_.height;
 }
 
 QLabel* EditorGrid::NameLabel(int row) const

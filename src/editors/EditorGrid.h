@@ -151,6 +151,9 @@ public:
     void HidePickers();
 
     int Rows() const { return geometry_.rows; }
+    // Right and bottom edge of the grid's cells and headings, in twips.
+    int RightTwips() const;
+    int BottomTwips() const;
     int Shown() const;          // rows shown now (0..Rows)
     const GridGeometry& Geometry() const { return geometry_; }
 

@@ -13,6 +13,10 @@ EditorWindow::EditorWindow(ProgramState& state, const QString& name, const QStri
 {
     setObjectName(name);
     setWindowTitle(caption);
+    // The twip geometry of the grids is laid out for an 8 point font.
+    QFont f = font();
+    f.setPointSizeF(8.25);
+    setFont(f);
 }
 
 EditorWindow::~EditorWindow() = default;

@@ -6,6 +6,7 @@
 #include "Screen.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -56,10 +57,17 @@ NameListEditor::NameListEditor(ProgramState& state, NameListKind kind, QWidget* 
       kind_(std::move(kind)),
       grid_(AddGrid({.rows = kind_.rows, .left = 240, .top = 180}))
 {
-    grid_.Names({.label = kind_.numberLabel, .width = kind_.boxOffset - 60,
+    // The boxes start at the designed offset unless the number captions need
+    // more room in the font at hand.
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (int r = 0; r < kind_.rows; ++r) widest = std::max(widest, metrics.horizontalAdvance(kind_.rowCaption(r)));
+    const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    kind_.boxOffset = std::max(kind_.boxOffset, (widest + 6) * 1440 / dpi + 30);
+    grid_.Names({.label = kind_.numberLabel, .width = kind_.boxOffset - 30,
                  .text = kind_.rowCaption});
     if (kind_.rowsShown) grid_.RowsShown([this] { return kind_.rowsShown(Config()); });
-    textColumn_ = grid_.AddText({.box = kind_.textBox, .offset = kind_.boxOffset, .width = 2200,
+    textColumn_ = grid_.AddText({.box = kind_.textBox, .offset = kind_.boxOffset, .width = 1980,
                                  .text = [this](int r) { return ToScreen(kind_.name(State(), r)); },
                                  .edited = [this](int r, const QString& text) {
                                      kind_.name(State(), r) = FromScreen(text);
@@ -76,8 +84,7 @@ NameListEditor::NameListEditor(ProgramState& state, NameListKind kind, QWidget* 
     const int left = kind_.previewLeft + (std::max(frameWidth, 3400) - frameWidth) / 2;
     for (int k = 0; k < kind_.previewLength; ++k) panelChars_.push_back(MakePanelChar(frame_, *this, k, left));
 
-    const int columns = (kind_.rows + 15) / 16;
-    SetClientSize(240 + columns * 3600, gridBottom + 60 + 780 + 180);
+    SetClientSize(grid_.RightTwips() + 240, gridBottom + 60 + 780 + 180);
 }
 
 NameBox* NameListEditor::Box(int row) const

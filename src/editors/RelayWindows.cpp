@@ -32,7 +32,7 @@ frmT2RelayOutputOptions::frmT2RelayOutputOptions(ProgramState& state, QWidget* p
                  .text = [this](int r) { return ToScreen(Config().RelayNames[r]); },
                  .toolTip = "Relay "});
     grid_.RowsShown([this] { return IoCount(); });
-    grid_.AddPicker({.label = "lblTimerType", .picker = "cboNewTimerType", .offset = 1335, .width = 1020,
+    grid_.AddPicker({.label = "lblTimerType", .picker = "cboNewTimerType", .offset = 1335, .width = 1050,
                      .entries = RelayTimerTypeTexts(),
                      .member = [this](int r) -> Integer& { return Config().RelayTimerType[r]; }});
     grid_.AddPicker({.label = "lblPowerOnType", .picker = "cboNewPowerOnType", .offset = 2420, .width = 1080,
@@ -47,7 +47,7 @@ frmT2RelayOutputOptions::frmT2RelayOutputOptions(ProgramState& state, QWidget* p
             c.RelayPowerOnType[r] = c.RelayPowerOnType[0];
         }
     });
-    SetClientSize(120 + 3 * 3600, 420 + 16 * 360 + 120);
+    SetClientSize(grid_.RightTwips() + 120, grid_.BottomTwips() + 180);
 }
 
 void frmT2RelayOutputOptions::ShowRelayConfiguration()
@@ -94,7 +94,7 @@ frmT2RelayGrouping::frmT2RelayGrouping(ProgramState& state, QWidget* parent)
         PanelConfig& c = Config();
         for (int r = 1; r < shown; ++r) c.GroupRelays(g, r) = c.GroupRelays(g, 0);
     });
-    SetClientSize(480 + 3 * 3600, 960 + 16 * 360 + 120);
+    SetClientSize(grid_.RightTwips() + 480, grid_.BottomTwips() + 300);
 }
 
 int frmT2RelayGrouping::SelectedGroup() const
