@@ -85,8 +85,10 @@ frmT2RelayGrouping::frmT2RelayGrouping(ProgramState& state, QWidget* parent)
                     .click = [this](int r) {
                         const int g = SelectedGroup();
                         if (g < 0) return;
+                        // As a flag: 0 and -1 swap, and any other non-zero
+                        // value (from a file) counts as true and becomes 0.
                         Integer& v = Config().GroupRelays(g, r);
-                        v = static_cast<Integer>(~v);
+                        v = v != 0 ? False : True;
                     }});
     grid_.CopyGesture([this](int shown) {
         const int g = SelectedGroup();

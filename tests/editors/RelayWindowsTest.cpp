@@ -206,6 +206,14 @@ TEST(RelayGrouping, ClicksToggleTheMembership)
     EXPECT_EQ(mark->text(), "Yes");
     EXPECT_TRUE(s.DataChanged);
 
+    // A member stored as 1 rather than -1 shows "Yes" and leaves on one click.
+    s.Config.GroupRelays(2, 6) = 1;
+    w.ShowGroupConfiguration();
+    EXPECT_EQ(Label(w, "lblInclude", 6)->text(), "Yes");
+    Click(Label(w, "lblInclude", 6));
+    EXPECT_EQ(s.Config.GroupRelays(2, 6), 0);
+    EXPECT_EQ(Label(w, "lblInclude", 6)->text(), "No");
+
     // Another group shows its own marks; activation returns to the first group.
     Choose(groups, 3);
     EXPECT_EQ(Label(w, "lblInclude", 4)->text(), "No");
