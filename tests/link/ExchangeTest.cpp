@@ -317,7 +317,9 @@ TEST(ComPorts, OverridesPointAPortAtAPseudoTerminal)
     exchange.CloseLink();
     SetComPortOverride(7, {});
     qunsetenv("T2_COM7");
-    if (ComPortDevice(7).isEmpty()) EXPECT_FALSE(exchange.OpenDirectSerial(7, &error));
+    if (ComPortDevice(7).isEmpty()) {
+        EXPECT_FALSE(exchange.OpenDirectSerial(7, &error));
+    }
 }
 
 int main(int argc, char** argv)
