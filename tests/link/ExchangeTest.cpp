@@ -113,7 +113,8 @@ TEST_F(Exchange, EachFaultCostsOneAttemptAndShowsTheRetry)
     FaultOptions corrupt;
     corrupt.corruptEvery = 2;
     FaultOptions late;
-    late.replyDelayMs = 150;  // the time-out is 100 ms; the late reply is taken by the second attempt
+    late.replyDelayMs = 300;  // the time-out is 200 ms; the late reply is taken by the second attempt
+    exchange.SetMillisecondsPerSecond(200);
     for (const Case& c : {Case{"drop", drop}, Case{"corrupt", corrupt}, Case{"late", late}}) {
         SCOPED_TRACE(c.name);
         sim.Panel().ClearLog();
@@ -130,7 +131,7 @@ TEST_F(Exchange, EachFaultCostsOneAttemptAndShowsTheRetry)
         sim.Panel().SetFaults({});
         QElapsedTimer settle;  // let a late reply land before the next round
         settle.start();
-        while (settle.elapsed() < 200) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        while (settle.elapsed() < 400) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
 }
 
