@@ -395,8 +395,8 @@ void DocumentReport::DocVantelInputSchedule()
 {
     Line({"[Vantel Input Schedule]"});
     Line({"Vantel Device", "Vantel Device Type", "Vantel Input", "Input Type", "Control"});
-    // Devices 1..32; record 0 never reaches the panel and is not reported.
-    for (int d = 1; d < DeviceSlots; ++d) {
+    // Every record with a type, record 0 included: the report shows what the file holds.
+    for (int d = 0; d < DeviceSlots; ++d) {
         const VantelDevice& dev = devices_[static_cast<std::size_t>(d)];
         const int deviceType = dev.DeviceType;
         if (deviceType == 0) continue;
@@ -457,7 +457,7 @@ void DocumentReport::DocVantelPilotSchedule()
 {
     Line({"[Vantel Pilot Schedule]"});
     Line({"Vantel Device", "Vantel Input", "Pilot"});
-    for (int d = 1; d < DeviceSlots; ++d) {
+    for (int d = 0; d < DeviceSlots; ++d) {
         const VantelDevice& dev = devices_[static_cast<std::size_t>(d)];
         // Push buttons, KIM-4 and R6 have pilot lamps; photocells do not.
         if (dev.DeviceType < 1 || dev.DeviceType > DeviceR6) continue;

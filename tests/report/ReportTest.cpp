@@ -459,7 +459,7 @@ std::unique_ptr<Records> Rich()
 
     // Vantel devices.
     VantelDevices& d = r->devices;
-    d[0].DeviceType = 3;  // record 0 never reaches the panel and is not reported
+    d[0].DeviceType = 3;  // record 0 is reported like any other record with a type
     d[1].DeviceType = 3;
     d[1].DeviceName = "FOYER";
     d[1].DeviceInputType[0] = 0;
