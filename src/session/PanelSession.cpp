@@ -1,0 +1,343 @@
+#include "PanelSession.h"
+
+#include "Frame.h"
+#include "Hex.h"
+#include "ImagePacking.h"
+
+#include "Defaults.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace t2 {
+
+namespace {
+
+PanelSession* activeSession = nullptr;
+
+std::string Two(int value)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d", value);
+    return buffer;
+}
+
+// Clears the flag when the scope ends.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = false; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+PanelSession* ActiveSession() { return activeSession; }
+void SetActiveSession(PanelSession* session) { activeSession = session; }
+
+LinkSettings LinkSettings::FromConfig(const PanelConfig& config)
+{
+    LinkSettings s;
+    s.connectionType = config.ConnectionType();
+    s.commPort = config.CommPort;
+    s.phoneNumber = config.ModemPhoneNumber();
+    s.address = QString::fromLatin1(config.PanelAddress().data(), static_cast<qsizetype>(config.PanelAddress().size()));
+    return s;
+}
+
+// --- Texts of the status reading ------------------------------------------------
+
+std::string FormatPanelTime(int hour, int minute, int second)
+{
+    const std::string rest = ":" + Two(minute) + ":" + Two(second);
+    if (hour == 0) return "12" + rest + " AM";
+    if (hour < 12) return Two(hour) + rest + " AM";
+    if (hour == 12) return "12" + rest + " PM";
+    return Two(hour - 12) + rest + " PM";
+}
+
+std::string FormatPanelDate(int dayOfWeek, int month, int day, int year)
+{
+    static const char* const names[] = {"Sun ", "Mon ", "Tue ", "Wed ", "Thu ", "Fri ", "Sat "};
+    const std::string prefix = (dayOfWeek >= 0 && dayOfWeek <= 6) ? names[dayOfWeek] : "";
+    return prefix + Two(month) + "/" + Two(day) + "/" + Two(year);
+}
+
+std::string FormatIOInstalled(int count) { return Two(count) + " Inputs/Relays"; }
+
+std::string FormatAddOnCard(int type, int revision)
+{
+    static const char* const names[] = {"None", "DMX  Rev ", "MODBUS  Rev ", "N2  Rev ", "Voice/DTMF  Rev ",
+                                        "BACnet  Rev ", "Modem  Rev ", "Ethernet  Rev "};
+    if (type == 0) return names[0];
+    if (type >= 1 && type <= 7) return names[type] + std::to_string(revision);
+    return "Unknown Type";
+}
+
+std::string IoDifference::Describe() const
+{
+    std::string text;
+    for (int n = 0; n < NodeCodeCount; ++n) {
+        if (panelNodes[n] == hostNodes[n]) continue;
+        text += "node " + std::to_string(n + 1) + ": panel " + std::to_string(panelNodes[n]) + ", host " +
+                std::to_string(hostNodes[n]) + "\n";
+    }
+    if (panelAddOn != hostAddOn) {
+        text += "add-on card: panel " + std::to_string(panelAddOn) + ", host " + std::to_string(hostAddOn) + "\n";
+    }
+    return text;
+}
+
+// --- The session ------------------------------------------------------------------
+
+PanelSession::PanelSession(ProgramState& state) : state_(state)
+{
+    exchange_.BindPanelConnected(state_.PanelConnected);
+}
+
+PanelSession::~PanelSession()
+{
+    if (activeSession == this) activeSession = nullptr;
+    if (state_.PanelConnected) Disconnect();
+}
+
+ConnectResult PanelSession::Connect(const LinkSettings& link, QString* error)
+{
+    const bool modem = link.connectionType == ConnectModem;
+    if (modem && link.phoneNumber.size() < MinimumPhoneNumberLength) return ConnectResult::InvalidPhoneNumber;
+
+    Disconnect();  // one link at a time
+    // 2 and above is TCP/IP; anything else but 1 a direct serial line.
+    connectionType_ = link.connectionType >= ConnectTcpIp ? ConnectTcpIp
+                      : modem                             ? ConnectModem
+                                                          : ConnectDirectSerial;
+    revisionText_.clear();
+    ioChecked_ = false;
+    state_.PanelConnected = true;
+
+    bool opened = false;
+    if (connectionType_ == ConnectTcpIp) {
+        opened = exchange_.OpenTcp(link.address, link.tcpPort, link.tcpWaitMs, error);
+    } else if (modem) {
+        opened = link.serialDevice.isEmpty() ? exchange_.OpenModem(link.commPort, link.phoneNumber, error)
+                                             : exchange_.OpenModemDevice(link.serialDevice, link.phoneNumber, error);
+    } else {
+        opened = link.serialDevice.isEmpty() ? exchange_.OpenDirectSerial(link.commPort, error)
+                                             : exchange_.OpenDirectSerialDevice(link.serialDevice, error);
+    }
+    // The user may have given up meanwhile (events run during the waits).
+    if (opened && !state_.PanelConnected) opened = false;
+    if (opened && !Send(RevisionCommand())) {
+        if (error && error->isEmpty()) *error = QStringLiteral("the panel did not answer");
+        opened = false;
+    }
+    if (!opened) {
+        Disconnect();
+        return ConnectResult::Failed;
+    }
+    revisionText_ = RevisionFromReply(exchange_.PanelReply());
+    return ConnectResult::Connected;
+}
+
+void PanelSession::Disconnect()
+{
+    ioChecked_ = false;
+    exchange_.CloseLink();
+    state_.PanelConnected = false;
+}
+
+// --- Status and clock ---------------------------------------------------------------
+
+StatusResult PanelSession::ReadCVStatus(const std::function<void(const StatusTexts&)>& show,
+                                        const std::function<bool(const IoDifference&)>& adopt)
+{
+    // A timer tick or a click that arrives while another exchange waits, or
+    // while the I/O question is open, is simply skipped.
+    if (!state_.PanelConnected || readingStatus_ || exchange_.Busy()) return StatusResult::Skipped;
+    FlagGuard reading(readingStatus_);
+
+    // A failure after the user closed the session meanwhile is no lost link.
+    auto lost = [this] { return state_.PanelConnected ? StatusResult::LinkLost : StatusResult::Skipped; };
+
+    if (!Send(ReadStatusCommand())) return lost();
+    const std::optional<PanelStatus> status = ReadPanelStatus(exchange_.PanelReply());
+    if (!status) return lost();
+    StatusTexts texts;
+    texts.status = *status;
+    texts.time = FormatPanelTime(status->hour, status->minute, status->second);
+    texts.date = FormatPanelDate(status->dayOfWeek, status->month, status->day, status->year);
+    texts.io = FormatIOInstalled(status->ioCount);
+    texts.addOn = FormatAddOnCard(status->addOnType, status->addOnRevision);
+    if (show) show(texts);
+
+    if (ioChecked_) return StatusResult::Read;
+    ioChecked_ = true;
+    if (!Send(NodeCodesReadCommand())) return lost();
+    const auto nodes = NodeCodesFromReply(exchange_.PanelReply());
+    if (!nodes) return lost();
+    IoDifference difference;
+    difference.panelNodes = *nodes;
+    for (int n = 0; n < NodeCodeCount; ++n) difference.hostNodes[n] = state_.Config.NodeIOCount[n];
+    difference.panelAddOn = status->addOnType;
+    difference.hostAddOn = state_.Config.AddOnModuleType;
+    if (difference.Differs() && adopt && adopt(difference)) {
+        for (int n = 0; n < NodeCodeCount; ++n) state_.Config.NodeIOCount[n] = static_cast<Integer>(difference.panelNodes[n]);
+        state_.Config.AddOnModuleType = static_cast<Integer>(difference.panelAddOn);
+        SetDataChanged(state_, true);
+    }
+    return StatusResult::Read;
+}
+
+PanelCommand PanelSession::ClockCommandFor(const QDateTime& moment)
+{
+    const QDate d = moment.date();
+    const QTime t = moment.time();
+    return SetClockCommand(t.hour(), t.minute(), d.month(), d.day(), d.year(), d.dayOfWeek() % 7);
+}
+
+bool PanelSession::SetClock(const QDateTime& moment)
+{
+    if (!state_.PanelConnected || exchange_.Busy()) return false;
+    return Send(ClockCommandFor(moment));
+}
+
+// --- Password -----------------------------------------------------------------------
+
+PasswordResult PanelSession::CheckPassword(const PasswordDigitsArray& digits)
+{
+    if (!Send(PasswordReadCommand())) return PasswordResult::LinkLost;
+    const auto stored = PasswordFromReply(exchange_.PanelReply());
+    if (!stored) return PasswordResult::LinkLost;
+    return *stored == digits ? PasswordResult::Accepted : PasswordResult::Refused;
+}
+
+bool PanelSession::ChangePassword(const PasswordDigitsArray& digits) { return Send(PasswordWriteCommand(digits)); }
+
+// --- Transfers ----------------------------------------------------------------------
+
+void PanelSession::LetEventsRun()
+{
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+TransferOutcome PanelSession::Download(const PasswordDigitsArray& password,
+                                       const std::optional<PasswordDigitsArray>& newPassword,
+                                       const TransferObserver& observer)
+{
+    TransferOutcome outcome;
+    if (!state_.PanelConnected || exchange_.Busy()) {
+        outcome.end = TransferEnd::LinkLost;
+        return outcome;
+    }
+    switch (CheckPassword(password)) {
+    case PasswordResult::Accepted: break;
+    case PasswordResult::Refused: outcome.end = TransferEnd::PasswordRefused; return outcome;
+    case PasswordResult::LinkLost: outcome.end = TransferEnd::LinkLost; return outcome;
+    }
+    PasswordDigitsArray inPanel = password;
+    if (newPassword) {
+        if (!ChangePassword(*newPassword)) {
+            outcome.end = TransferEnd::LinkLost;
+            return outcome;
+        }
+        inPanel = *newPassword;
+    }
+    outcome = DownLoadSettings(inPanel, observer);
+    outcome.passwordChanged = newPassword.has_value();
+    return outcome;
+}
+
+TransferOutcome PanelSession::DownLoadSettings(const PasswordDigitsArray& password, const TransferObserver& observer)
+{
+    if (observer.begin) observer.begin();
+    cancelRequested_ = false;
+    BuildPanelImage(state_.Config, state_.Devices, password, state_.Image);
+
+    auto finish = [&](TransferEnd end, int code) {
+        TransferOutcome o;
+        o.end = end;
+        o.code = code;
+        if (observer.end) observer.end(o);
+        return o;
+    };
+
+    std::uint16_t sum = 0;
+    for (int block = 0; block < PanelBlockCount; ++block) {
+        LetEventsRun();
+        if (cancelRequested_) return finish(TransferEnd::Cancelled, 0);
+        std::array<std::uint8_t, PanelBlockSize> bytes{};
+        for (int j = 0; j < PanelBlockSize; ++j) {
+            bytes[j] = static_cast<std::uint8_t>(state_.Image[block * PanelBlockSize + j] & 0xFF);
+            sum = ImageChecksumStep(sum, bytes[j]);
+        }
+        const PanelCommand command = BlockDownloadCommand(block, bytes);
+        const int done = block + 1;
+        if (observer.progress) observer.progress(done, "Downloading Block " + std::to_string(done) + " Of 384");
+        if (!Send(command)) return finish(TransferEnd::Error, DownloadBlockFailed);
+    }
+    if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");
+    if (!Send(ImageChecksumCommand())) return finish(TransferEnd::Error, ChecksumCommandFailed);
+    const std::optional<int> panelSum = ChecksumFromReply(exchange_.PanelReply());
+    if (!panelSum || *panelSum != sum) return finish(TransferEnd::Error, ChecksumDiffers);
+    return finish(TransferEnd::Complete, 0);
+}
+
+TransferOutcome PanelSession::Upload(const UploadQuestions& questions, const TransferObserver& observer)
+{
+    TransferOutcome outcome;  // NotStarted
+    if (questions.discardHostChanges && !questions.discardHostChanges()) return outcome;
+    SetDataChanged(state_, false);
+    const NamesAnswer names = questions.includeNames ? questions.includeNames() : NamesAnswer::No;
+    if (names == NamesAnswer::Cancel) return outcome;
+    state_.UploadNames = names == NamesAnswer::Yes;
+    return UpLoadSettings(state_.UploadNames, observer);
+}
+
+TransferOutcome PanelSession::UpLoadSettings(bool uploadNames, const TransferObserver& observer)
+{
+    if (observer.begin) observer.begin();
+    cancelRequested_ = false;
+    state_.UploadNames = uploadNames;
+
+    auto finish = [&](TransferEnd end, int code) {
+        TransferOutcome o;
+        o.end = end;
+        o.code = code;
+        if (observer.end) observer.end(o);
+        if (end == TransferEnd::Error || end == TransferEnd::Cancelled) {
+            // An aborted upload leaves no half-read configuration behind.
+            Disconnect();
+            ResetConfiguration(state_);
+        }
+        return o;
+    };
+
+    std::uint16_t sum = 0;
+    for (int block = 0; block < PanelBlockCount; ++block) {
+        LetEventsRun();
+        if (cancelRequested_) return finish(TransferEnd::Cancelled, 0);
+        if (!Send(BlockReadCommand(block))) return finish(TransferEnd::Error, UploadBlockFailed);
+        const auto bytes = MemoryFromReply(exchange_.PanelReply(), PanelBlockSize);
+        if (!bytes) return finish(TransferEnd::Error, UploadBlockFailed);
+        for (int j = 0; j < PanelBlockSize; ++j) {
+            state_.Image[block * PanelBlockSize + j] = static_cast<Integer>((*bytes)[j]);
+            sum = ImageChecksumStep(sum, (*bytes)[j]);
+        }
+        const int done = block + 1;
+        if (observer.progress) observer.progress(done, "Uploading Block " + std::to_string(done) + " Of 384");
+    }
+    if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");
+    if (!Send(ImageChecksumCommand())) return finish(TransferEnd::Error, ChecksumCommandFailed);
+    const std::optional<int> panelSum = ChecksumFromReply(exchange_.PanelReply());
+    if (!panelSum || *panelSum != sum) return finish(TransferEnd::Error, ChecksumDiffers);
+    ApplyPanelImage(state_.Image, state_.Config, state_.Devices, state_.UploadNames);
+    SetDataChanged(state_, true);
+    return finish(TransferEnd::Complete, 0);
+}
+
+}  // namespace t2
