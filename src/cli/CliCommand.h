@@ -31,5 +31,6 @@ std::vector<Command> ModelCommands();
 std::vector<Command> ReportCommands();
 std::vector<Command> ImageCommands();
 std::vector<Command> ProtocolCommands();
+std::vector<Command> SessionCommands();
 
 }  // namespace t2::cli

@@ -22,7 +22,7 @@ namespace {
 std::vector<Command> AllCommands()
 {
     std::vector<Command> all;
-    for (auto list : {ModelCommands, ReportCommands, ImageCommands, ProtocolCommands}) {
+    for (auto list : {ModelCommands, ReportCommands, ImageCommands, ProtocolCommands, SessionCommands}) {
         for (Command& c : list()) all.push_back(std::move(c));
     }
     return all;

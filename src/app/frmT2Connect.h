@@ -1,0 +1,154 @@
+// The connection window: the link choice, connect and disconnect, the panel's
+// firmware revision, status and clock, the password entry, and the download
+// and upload of the configuration. The logic lives in t2::PanelSession; this
+// window shows it and asks the user.
+//
+// Later windows that talk to the panel use:
+//     t2::PanelExchange* exchange = t2::CurrentExchange();   // null without a session
+//     if (!exchange->Send(t2::RelayStatusCommand())) { t2::HandleLinkLost(); return; }
+//     t2::CurrentSession()->PolledLink()   // serial/modem: poll every 250 ms
+#pragma once
+
+#include "ClickLabel.h"
+#include "PanelSession.h"
+#include "WindowRegistry.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace t2 {
+
+class frmT2Connect : public QWidget, public ChildWindow {
+    Q_OBJECT
+public:
+    explicit frmT2Connect(ProgramState& state, QWidget* parent = nullptr);
+    ~frmT2Connect() override;
+
+    // Activation: link choice set up from the configuration, port discovery,
+    // password frame height, polling on while connected, window filling the
+    // main window.
+    void OnActivate() override;
+    void StopPolling() override;
+
+    PanelSession& Session() { return *session_; }
+
+    // --- Window methods ---------------------------------------------------------
+    void FindComPorts();
+    void LoadRevLabels();
+    void ShowRevLabels();
+    void ConnectSerial();
+    void ConnectTCP();
+    void DisconnectCV();
+    void ReadCVStatus();
+    void MasterMDIMenuDisable();
+    void MasterMDIMenuEnable();
+
+    // The six digits of txtPassWord, the password a download leaves in the panel.
+    PasswordDigitsArray PasswordDigits() const;
+
+    // The moment cmdSetCVClock sends (the PC clock unless a test sets another).
+    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+
+    // --- Window state -------------------------------------------------------------
+    std::array<bool, 17> PortAvailable{};
+
+    // --- Controls -------------------------------------------------------------------
+    std::array<QCheckBox*, 3> chkConnectionType{};
+    std::array<QRadioButton*, 16> optComPort{};
+    QLineEdit* txtPhoneNumber;
+    QLineEdit* txtTCPIP;
+    QLabel* lblModem;
+    QPushButton* cmdConnect;
+
+    QGroupBox* fraOnLineFunctions;
+    QPushButton* cmdRefresh;
+    QPushButton* cmdSetCVClock;
+    QPushButton* cmdVirtualKeypad;
+    QPushButton* cmdNetworkDiagnostics;
+    QPushButton* cmdDownLoadToT2;
+    QPushButton* cmdUpLoadFromT2;
+    QPushButton* cmdCancelUpDownLoad;
+    QLabel* lblTimeCaption;
+    QLabel* lblDateCaption;
+    QLabel* lblIOInstalledCaption;
+    QLabel* lblAddOnCardCaption;
+    QLabel* lblPanelTime;
+    QLabel* lblPanelDate;
+    QLabel* lblIOInstalled;
+    QLabel* lblAddOnCardTypeRev;
+
+    QGroupBox* fraFirmwareRevision;
+    std::array<QLabel*, RevisionTextLength> lblT2FirmwareRevision{};
+
+    QGroupBox* fraPassWord;
+    QLabel* lblPassWord;
+    std::array<QLineEdit*, 6> txtPassWord{};
+    QCheckBox* chkChangePanelPassWord;
+    QLabel* lblNewPassWord;
+    std::array<QLineEdit*, 6> txtNewPassWord{};
+    QPushButton* cmdPassWordContinue;
+    QPushButton* cmdPassWordCancel;
+
+    QLabel* lblActivityProgress;
+    QProgressBar* pbActivityProgress;
+
+    QTimer* Timer1;
+
+    static const QString Title;        // "VEL Tamberline II"
+    static const QString TcpTitle;     // "VEL Corvanthine"
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void chkConnectionType_Click(int index);
+    void ShowLinkChoice(int index);
+    void optComPort_Click(int index);
+    void cmdConnect_Click();
+    void Timer1_Timer();
+    void cmdSetCVClock_Click();
+    void cmdDownLoadToT2_Click();
+    void cmdPassWordCancel_Click();
+    void cmdPassWordContinue_Click();
+    void chkChangePanelPassWord_Click();
+    void cmdUpLoadFromT2_Click();
+    void cmdVirtualKeypad_Click();
+    void cmdNetworkDiagnostics_Click();
+    // Blocks (true) or releases the on-line buttons and the clock labels.
+    void BlockOnLineButtons(bool block);
+    void ShowProgress(const QString& caption);
+    void HideProgress();
+    void ShowConnectionSettings();
+    void StartPolling();
+    TransferObserver Observer(bool download);
+    void ShowModemStage(ModemStage stage);
+    bool Busy() const;
+
+    ProgramState& state_;
+    std::unique_ptr<PanelSession> session_;
+};
+
+// The program's session with the panel and its exchange (the connection
+// window's; created with it on first use), or null when there is none.
+PanelSession* CurrentSession();
+PanelExchange* CurrentExchange();
+
+// The reaction to a failed command while a session is open: disconnect,
+// close all child windows, bring the connection window to the front and say
+// "Connection To Tamberline II Panel Lost".
+void HandleLinkLost();
+
+}  // namespace t2

@@ -1,0 +1,377 @@
+// The panel commands: status, download, upload and set-clock over TCP/IP, a
+// serial line or a modem, through the same session code as the connection
+// window. The tool never asks: where the window would ask, it says what it
+// found on stderr and changes nothing.
+#include "CliCommand.h"
+
+#include "PanelSession.h"
+
+#include "Defaults.h"
+#include "SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace t2::cli {
+
+namespace {
+
+// Exit codes of the panel commands (besides 0, 64 and the transfer codes).
+constexpr int ExitConnectFailed = 10;
+constexpr int ExitPasswordRefused = 11;
+constexpr int ExitLinkLost = 12;
+
+const char* const LinkUsage = "(--tcp HOST[:PORT] | --serial DEVICE | --modem DEVICE --phone NUMBER) [--trace FILE]";
+
+// The options every panel command takes, and what is left over.
+struct PanelOptions {
+    LinkSettings link;
+    bool haveLink = false;
+    std::string trace;
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> valued;  // other --name value
+    std::vector<std::string> flags;                           // other --name
+};
+
+// Parses args; valueOptions and flagOptions name the command's own options.
+// Returns false (with a message) on a usage error.
+bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+                  const std::vector<std::string>& flagOptions, PanelOptions& o, std::string& message)
+{
+    std::optional<std::string> phone;
+    int links = 0;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                message = a + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--tcp") {
+            if (!value(v)) return false;
+            ++links;
+            o.link.connectionType = ConnectTcpIp;
+            const auto colon = v.rfind(':');
+            std::string host = v;
+            if (colon != std::string::npos) {
+                host = v.substr(0, colon);
+                bool ok = false;
+                const uint port = QString::fromStdString(v.substr(colon + 1)).toUInt(&ok);
+                if (!ok || port == 0 || port > 65535) {
+                    message = "not a port: '" + v.substr(colon + 1) + "'";
+                    return false;
+                }
+                o.link.tcpPort = static_cast<quint16>(port);
+            }
+            if (host.empty()) {
+                message = "--tcp needs a host";
+                return false;
+            }
+            o.link.address = QString::fromStdString(host);
+        } else if (a == "--serial" || a == "--modem") {
+            if (!value(v)) return false;
+            ++links;
+            o.link.connectionType = a == "--serial" ? ConnectDirectSerial : ConnectModem;
+            o.link.serialDevice = QString::fromLocal8Bit(v.c_str());
+        } else if (a == "--phone") {
+            if (!value(v)) return false;
+            phone = v;
+        } else if (a == "--trace") {
+            if (!value(o.trace)) return false;
+        } else if (std::find(valueOptions.begin(), valueOptions.end(), a) != valueOptions.end()) {
+            if (!value(v)) return false;
+            o.valued.emplace_back(a, v);
+        } else if (std::find(flagOptions.begin(), flagOptions.end(), a) != flagOptions.end()) {
+            o.flags.push_back(a);
+        } else if (a.starts_with("--")) {
+            message = "unknown option " + a;
+            return false;
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    if (links != 1) {
+        message = links == 0 ? "name the link: --tcp, --serial or --modem" : "name only one link";
+        return false;
+    }
+    if (o.link.connectionType == ConnectModem) {
+        if (!phone) {
+            message = "--modem needs --phone NUMBER";
+            return false;
+        }
+        o.link.phoneNumber = *phone;
+    } else if (phone) {
+        message = "--phone goes with --modem";
+        return false;
+    }
+    o.haveLink = true;
+    return true;
+}
+
+std::optional<std::string> Value(const PanelOptions& o, const std::string& name)
+{
+    std::optional<std::string> v;
+    for (const auto& [n, value] : o.valued)
+        if (n == name) v = value;
+    return v;
+}
+
+bool Flag(const PanelOptions& o, const std::string& name)
+{
+    return std::find(o.flags.begin(), o.flags.end(), name) != o.flags.end();
+}
+
+bool ParseDigits(const std::string& text, PasswordDigitsArray& digits)
+{
+    if (text.size() != digits.size()) return false;
+    for (std::size_t k = 0; k < digits.size(); ++k) {
+        if (text[k] < '0' || text[k] > '9') return false;
+        digits[k] = text[k] - '0';
+    }
+    return true;
+}
+
+// The Qt application object the links need, made once.
+void EnsureApplication()
+{
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "tamberline-cli";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+}
+
+// A session on its own state, with the trace going to a file when asked.
+class CliSession {
+public:
+    explicit CliSession(const PanelOptions& o) : options_(o)
+    {
+        EnsureApplication();
+        session = std::make_unique<PanelSession>(state);
+        PanelExchange& e = session->Exchange();
+        e.SetStatusCallback([](const QString& text) {
+            if (text.startsWith("Error")) std::cerr << text.toStdString() << "\n";
+        });
+        e.SetModemStageCallback([](ModemStage stage) {
+            if (stage == ModemStage::Connecting) std::cerr << "Modem Connecting\n";
+            if (stage == ModemStage::Connected) std::cerr << "Modem Connected\n";
+        });
+        if (!o.trace.empty()) {
+            traceFile_ = std::fopen(o.trace.c_str(), "w");
+            if (traceFile_) {
+                e.SetTraceEnabled(true);
+                e.SetTraceSink([this](const TraceEntry& t) {
+                    std::fprintf(traceFile_, "%s %s %s\n",
+                                 QDateTime::fromMSecsSinceEpoch(t.msecsSinceEpoch)
+                                     .toString(Qt::ISODateWithMs)
+                                     .toStdString()
+                                     .c_str(),
+                                 TraceDirectionName(t.direction), t.text.c_str());
+                    std::fflush(traceFile_);
+                });
+            }
+        }
+    }
+    ~CliSession()
+    {
+        session.reset();
+        if (traceFile_) std::fclose(traceFile_);
+    }
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    bool TraceOpen() const { return options_.trace.empty() || traceFile_; }
+
+    // Connects; on failure says so and gives the exit code.
+    int Connect()
+    {
+        QString error;
+        const ConnectResult r = session->Connect(options_.link, &error);
+        if (r == ConnectResult::InvalidPhoneNumber) return Fail("a phone number needs at least 7 characters", ExitUsage);
+        if (r != ConnectResult::Connected) {
+            return Fail("Connection Failed." + (error.isEmpty() ? std::string() : " (" + error.toStdString() + ")"),
+                        ExitConnectFailed);
+        }
+        return ExitOk;
+    }
+
+    ProgramState state;
+    std::unique_ptr<PanelSession> session;
+
+private:
+    const PanelOptions& options_;
+    std::FILE* traceFile_ = nullptr;
+};
+
+// Progress of a transfer on stderr: the caption every 32 blocks and at the end.
+TransferObserver Progress()
+{
+    TransferObserver o;
+    o.progress = [](int done, const std::string& caption) {
+        if (done % 32 == 0 || caption == "Verify Checksum") std::cerr << caption << "\n";
+    };
+    return o;
+}
+
+int TransferExit(const TransferOutcome& o, const std::string& what)
+{
+    switch (o.end) {
+    case TransferEnd::Complete: return ExitOk;
+    case TransferEnd::Error: return Fail(what + " Error: " + std::to_string(o.code), o.code);
+    case TransferEnd::Cancelled: return Fail("Manual " + what + " Cancel.", ExitFailure);
+    case TransferEnd::PasswordRefused: return Fail("Password Invalid. Download Denied.", ExitPasswordRefused);
+    case TransferEnd::LinkLost: return Fail("Connection To Tamberline II Panel Lost", ExitLinkLost);
+    case TransferEnd::NotStarted: return Fail(what + " Cancelled", ExitFailure);
+    }
+    return ExitFailure;
+}
+
+int Misuse(const Command& self, const std::string& message)
+{
+    std::cerr << "tamberline-cli: " << message << "\n";
+    return Usage(self);
+}
+
+// --- status ---------------------------------------------------------------------
+
+int RunStatus(const Command& self, const std::vector<std::string>& args)
+{
+    PanelOptions o;
+    std::string message;
+    if (!ParseOptions(args, {}, {}, o, message)) return Misuse(self, message);
+    if (!o.positional.empty()) return Usage(self);
+    CliSession cli(o);
+    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.Connect()) return code;
+    ResetConfiguration(cli.state);
+    const StatusResult r = cli.session->ReadCVStatus(
+        [&](const StatusTexts& t) {
+            std::cout << "Revision: " << cli.session->RevisionText() << "\n"
+                      << "Time: " << t.time << "\n"
+                      << "Date: " << t.date << "\n"
+                      << "I/O Installed: " << t.io << "\n"
+                      << "Add-On Card: " << t.addOn << "\n";
+        },
+        [](const IoDifference& d) {
+            std::cerr << "warning: the panel's I/O hardware differs from a fresh configuration:\n" << d.Describe();
+            return false;
+        });
+    if (r != StatusResult::Read) return Fail("Connection To Tamberline II Panel Lost", ExitLinkLost);
+    return ExitOk;
+}
+
+// --- download -------------------------------------------------------------------
+
+int RunDownload(const Command& self, const std::vector<std::string>& args)
+{
+    PanelOptions o;
+    std::string message;
+    if (!ParseOptions(args, {"--password", "--new-password"}, {}, o, message)) return Misuse(self, message);
+    if (o.positional.size() != 1) return Usage(self);
+    PasswordDigitsArray password{};
+    std::optional<PasswordDigitsArray> newPassword;
+    if (auto p = Value(o, "--password"); p && !ParseDigits(*p, password))
+        return Misuse(self, "--password takes six digits");
+    if (auto p = Value(o, "--new-password")) {
+        PasswordDigitsArray d{};
+        if (!ParseDigits(*p, d)) return Misuse(self, "--new-password takes six digits");
+        newPassword = d;
+    }
+    CliSession cli(o);
+    std::string error;
+    if (!ReadSettingsFile(o.positional[0], cli.state.Config, cli.state.Devices, &error)) return Fail(error);
+    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.Connect()) return code;
+    const TransferOutcome outcome = cli.session->Download(password, newPassword, Progress());
+    if (outcome.passwordChanged) std::cerr << "The panel password was changed.\n";
+    if (int code = TransferExit(outcome, "Download")) return code;
+    std::cerr << "Download Complete\n";
+    return ExitOk;
+}
+
+// --- upload ---------------------------------------------------------------------
+
+int RunUpload(const Command& self, const std::vector<std::string>& args)
+{
+    PanelOptions o;
+    std::string message;
+    if (!ParseOptions(args, {"--base"}, {"--names"}, o, message)) return Misuse(self, message);
+    if (o.positional.size() != 1) return Usage(self);
+    CliSession cli(o);
+    ResetConfiguration(cli.state);
+    std::string error;
+    if (auto base = Value(o, "--base")) {
+        if (!ReadSettingsFile(*base, cli.state.Config, cli.state.Devices, &error)) return Fail(error);
+    }
+    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.Connect()) return code;
+    UploadQuestions questions;
+    questions.discardHostChanges = [] { return true; };
+    const bool names = Flag(o, "--names");
+    questions.includeNames = [names] { return names ? NamesAnswer::Yes : NamesAnswer::No; };
+    const TransferOutcome outcome = cli.session->Upload(questions, Progress());
+    if (int code = TransferExit(outcome, "Upload")) return code;
+    if (!WriteSettingsFile(o.positional[0], cli.state.Config, cli.state.Devices, &error)) return Fail(error);
+    std::cerr << "Upload Complete\n";
+    return ExitOk;
+}
+
+// --- set-clock --------------------------------------------------------------------
+
+int RunSetClock(const Command& self, const std::vector<std::string>& args)
+{
+    PanelOptions o;
+    std::string message;
+    if (!ParseOptions(args, {"--time"}, {}, o, message)) return Misuse(self, message);
+    if (!o.positional.empty()) return Usage(self);
+    QDateTime moment = QDateTime::currentDateTime();
+    if (auto t = Value(o, "--time")) {
+        moment = QDateTime::fromString(QString::fromStdString(*t), Qt::ISODate);
+        if (!moment.isValid()) return Misuse(self, "--time takes YYYY-MM-DDTHH:MM[:SS]");
+    }
+    CliSession cli(o);
+    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.Connect()) return code;
+    const PanelCommand command = PanelSession::ClockCommandFor(moment);
+    if (!cli.session->SetClock(moment)) return Fail("the panel did not take the clock", ExitLinkLost);
+    std::cout << "Clock set to " << moment.toString("yyyy-MM-dd HH:mm").toStdString() << " (" << command.text << ")\n";
+    return ExitOk;
+}
+
+}  // namespace
+
+std::vector<Command> SessionCommands()
+{
+    const std::string link = LinkUsage;
+    std::vector<Command> list;
+    list.push_back({"status", link,
+                    "Connect to the panel and print its revision, time, date, installed I/O and add-on card.",
+                    nullptr});
+    list.push_back({"download", "IN.TMB " + link + " [--password DDDDDD] [--new-password DDDDDD]",
+                    "Download a settings file to the panel (password 000000 unless given). Exit 11: password "
+                    "refused; 1, 2, 3: the transfer's error code.",
+                    nullptr});
+    list.push_back({"upload", "OUT.TMB " + link + " [--names] [--base IN.TMB]",
+                    "Upload the panel's settings onto a fresh configuration (or --base) and save them; --names "
+                    "also takes the names. Exit 19, 2, 3: the transfer's error code; no file is written then.",
+                    nullptr});
+    list.push_back({"set-clock", link + " [--time YYYY-MM-DDTHH:MM]",
+                    "Set the panel clock from this computer's clock (or the time given).", nullptr});
+    list[0].run = [c = list[0]](const std::vector<std::string>& a) { return RunStatus(c, a); };
+    list[1].run = [c = list[1]](const std::vector<std::string>& a) { return RunDownload(c, a); };
+    list[2].run = [c = list[2]](const std::vector<std::string>& a) { return RunUpload(c, a); };
+    list[3].run = [c = list[3]](const std::vector<std::string>& a) { return RunSetClock(c, a); };
+    return list;
+}
+
+}  // namespace t2::cli
