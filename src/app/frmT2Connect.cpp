@@ -451,7 +451,7 @@ void frmT2Connect::ConnectTCP()
     cmdRefresh->show();
     cmdConnect->setEnabled(false);
     LinkSettings link = LinkSettings::FromConfig(state_.Config);
-    link.address = txtTCPIP->text();
+    link.SetPanelAddress(txtTCPIP->text());  // the remote host is what the box shows
     ConnectResult result;
     {
         WaitPointer wait;

@@ -61,23 +61,14 @@ bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::s
             if (!value(v)) return false;
             ++links;
             o.link.connectionType = ConnectTcpIp;
-            const auto colon = v.rfind(':');
-            std::string host = v;
-            if (colon != std::string::npos) {
-                host = v.substr(0, colon);
-                bool ok = false;
-                const uint port = QString::fromStdString(v.substr(colon + 1)).toUInt(&ok);
-                if (!ok || port == 0 || port > 65535) {
-                    message = "not a port: '" + v.substr(colon + 1) + "'";
-                    return false;
-                }
-                o.link.tcpPort = static_cast<quint16>(port);
+            if (!o.link.SetPanelAddress(QString::fromStdString(v))) {
+                message = "not a port: '" + v + "'";
+                return false;
             }
-            if (host.empty()) {
+            if (o.link.address.isEmpty()) {
                 message = "--tcp needs a host";
                 return false;
             }
-            o.link.address = QString::fromStdString(host);
         } else if (a == "--serial" || a == "--modem") {
             if (!value(v)) return false;
             ++links;

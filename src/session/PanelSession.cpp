@@ -46,8 +46,22 @@ LinkSettings LinkSettings::FromConfig(const PanelConfig& config)
     s.connectionType = config.ConnectionType();
     s.commPort = config.CommPort;
     s.phoneNumber = config.ModemPhoneNumber();
-    s.address = QString::fromLatin1(config.PanelAddress().data(), static_cast<qsizetype>(config.PanelAddress().size()));
+    s.SetPanelAddress(QString::fromLatin1(config.PanelAddress().data(), static_cast<qsizetype>(config.PanelAddress().size())));
     return s;
+}
+
+bool LinkSettings::SetPanelAddress(const QString& text)
+{
+    address = text.trimmed();
+    tcpPort = PanelTcpPort;
+    const qsizetype colon = address.lastIndexOf(':');
+    if (colon < 0 || address.count(':') > 1) return true;  // none, or an IPv6 address
+    bool ok = false;
+    const uint port = address.mid(colon + 1).toUInt(&ok);
+    if (!ok || port == 0 || port > 65535) return false;
+    tcpPort = static_cast<quint16>(port);
+    address.truncate(colon);
+    return true;
 }
 
 // --- Texts of the status reading ------------------------------------------------

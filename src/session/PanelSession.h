@@ -46,6 +46,11 @@ struct LinkSettings {
 
     // The connection settings kept in the configuration.
     static LinkSettings FromConfig(const PanelConfig& config);
+    // Sets address and tcpPort from a panel address. An address may name the
+    // port after a colon ("127.0.0.1:10002", for a simulated panel); the
+    // panel's own port 10001 is used otherwise. False when the port is not a
+    // number 1..65535 (the address is then taken whole, port 10001).
+    bool SetPanelAddress(const QString& text);
 };
 
 // A modem number needs at least this many characters.
