@@ -339,6 +339,43 @@ int RunSetClock(const Command& self, const std::vector<std::string>& args)
     return ExitOk;
 }
 
+// --- set-link ---------------------------------------------------------------------
+
+int RunSetLink(const Command& self, const std::vector<std::string>& args)
+{
+    std::vector<std::string> files;
+    std::optional<std::string> tcp, com, phone;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--tcp" || a == "--com" || a == "--phone") {
+            if (i + 1 >= args.size()) return Misuse(self, a + " needs a value");
+            (a == "--tcp" ? tcp : a == "--com" ? com : phone) = args[++i];
+        } else if (a.starts_with("--")) {
+            return Misuse(self, "unknown option " + a);
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2 || tcp.has_value() == com.has_value()) return Usage(self);
+    if (tcp && phone) return Misuse(self, "--phone goes with --com");
+    ProgramState s;
+    std::string error;
+    if (!ReadSettingsFile(files[0], s.Config, s.Devices, &error)) return Fail(error);
+    if (tcp) {
+        s.Config.ConnectionType() = ConnectTcpIp;
+        s.Config.PanelAddress() = *tcp;
+    } else {
+        bool ok = false;
+        const int n = QString::fromStdString(*com).toInt(&ok);
+        if (!ok || n < 1 || n > ComPortCount) return Misuse(self, "--com takes a port number 1..16");
+        s.Config.CommPort = static_cast<Integer>(n);
+        s.Config.ConnectionType() = phone ? ConnectModem : ConnectDirectSerial;
+        if (phone) s.Config.ModemPhoneNumber() = *phone;
+    }
+    if (!WriteSettingsFile(files[1], s.Config, s.Devices, &error)) return Fail(error);
+    return ExitOk;
+}
+
 }  // namespace
 
 std::vector<Command> SessionCommands()
@@ -358,10 +395,15 @@ std::vector<Command> SessionCommands()
                     nullptr});
     list.push_back({"set-clock", link + " [--time YYYY-MM-DDTHH:MM]",
                     "Set the panel clock from this computer's clock (or the time given).", nullptr});
+    list.push_back({"set-link", "IN.TMB OUT.TMB (--tcp ADDRESS[:PORT] | --com N [--phone NUMBER])",
+                    "Write a copy of a settings file that reaches the panel over TCP/IP, or on COMn (a modem "
+                    "when a phone number is given).",
+                    nullptr});
     list[0].run = [c = list[0]](const std::vector<std::string>& a) { return RunStatus(c, a); };
     list[1].run = [c = list[1]](const std::vector<std::string>& a) { return RunDownload(c, a); };
     list[2].run = [c = list[2]](const std::vector<std::string>& a) { return RunUpload(c, a); };
     list[3].run = [c = list[3]](const std::vector<std::string>& a) { return RunSetClock(c, a); };
+    list[4].run = [c = list[4]](const std::vector<std::string>& a) { return RunSetLink(c, a); };
     return list;
 }
 

@@ -150,12 +150,28 @@ TEST_F(SessionCli, FailuresAndUsage)
     EXPECT_EQ(r.code, 10) << r.err;
     EXPECT_NE(r.err.find("Connection Failed."), std::string::npos);
 
+    // set-link writes the connection settings into a copy of a settings file.
+    const QString linked = Path("linked.TMB");
+    r = RunCli({"set-link", in, linked, "--tcp", "10.0.0.9"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    ProgramState got;
+    ASSERT_TRUE(ReadSettingsFile(linked.toStdString(), got.Config, got.Devices, nullptr));
+    EXPECT_EQ(got.Config.ConnectionType(), ConnectTcpIp);
+    EXPECT_EQ(got.Config.PanelAddress(), "10.0.0.9");
+    r = RunCli({"set-link", linked, linked, "--com", "3", "--phone", "555-1234"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_TRUE(ReadSettingsFile(linked.toStdString(), got.Config, got.Devices, nullptr));
+    EXPECT_EQ(got.Config.ConnectionType(), ConnectModem);
+    EXPECT_EQ(got.Config.CommPort, 3);
+    EXPECT_EQ(got.Config.ModemPhoneNumber(), "555-1234");
+
     // Usage errors: exit 64.
     for (const QStringList& args :
          {QStringList{"status"}, QStringList{"status", "--tcp", "a", "--serial", "/dev/null"},
           QStringList{"download", in, "--tcp", "127.0.0.1", "--password", "12ab56"},
           QStringList{"upload", "--tcp", "127.0.0.1"}, QStringList{"set-clock", "--modem", "/dev/null"},
-          QStringList{"status", "--tcp", "127.0.0.1:70000"}, QStringList{"status", "--tcp", "h", "--bogus"}}) {
+          QStringList{"status", "--tcp", "127.0.0.1:70000"}, QStringList{"status", "--tcp", "h", "--bogus"},
+          QStringList{"set-link", in, linked, "--com", "17"}, QStringList{"set-link", in, linked}}) {
         r = RunCli(args);
         EXPECT_EQ(r.code, 64) << args.join(' ').toStdString() << ": " << r.err;
     }

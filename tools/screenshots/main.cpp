@@ -2,7 +2,11 @@
 // window in turn over a rich sample configuration, and writes one PNG per
 // window, named after it (frmT2MasterMDI.png, frmT2Setup.png, ...).
 #include "WindowRegistry.h"
+#include "frmT2Connect.h"
 #include "frmT2MasterMDI.h"
+#include "Prompts.h"
+
+#include "PanelSimulator.h"
 
 #include "Defaults.h"
 #include "PanelConfig.h"
@@ -117,6 +121,31 @@ int main(int argc, char** argv)
         window.UpdateStatusBar();
         if (!window.OpenWindow(name)) continue;
         save(name);
+    }
+
+    // The connection window once more, connected to an in-process simulated
+    // panel whose hardware matches the sample (so that nothing is asked).
+    {
+        t2::ScriptedPrompts quiet;
+        t2::sim::PanelSimulator sim;
+        if (sim.StartTcp(0)) {
+            sim.Panel().SetRevision("TAMBERLINE II  V8.09  2024-05-14");
+            sim.Panel().SetNodeCodes({4, 2, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0});
+            sim.Panel().SetAddOnCard(1, 2);
+            sim.Panel().SetClock({14, 5, 0, 3, 7, 14, 5});
+            FillSample(state);
+            state.Config.ConnectionType() = t2::ConnectTcpIp;
+            state.Config.PanelAddress() = "127.0.0.1:" + std::to_string(sim.TcpPort());
+            window.UpdateStatusBar();
+            if (auto* connect = dynamic_cast<t2::frmT2Connect*>(window.OpenWindow("frmT2Connect"))) {
+                connect->cmdConnect->click();
+                if (state.PanelConnected) save("frmT2Connect_connected");
+                connect->cmdDownLoadToT2->click();
+                if (state.PanelConnected) save("frmT2Connect_password");
+                connect->cmdPassWordCancel->click();
+                connect->DisconnectCV();
+            }
+        }
     }
     window.ExitRequested = true;
     return failures ? 1 : 0;
