@@ -1,0 +1,271 @@
+#include "StatusWindow.h"
+
+#include "PanelExchange.h"
+#include "StatusSession.h"
+
+#include <QCloseEvent>
+#include <QPalette>
+
+namespace t2 {
+
+QString Element(const QString& array, int index) { return array + '_' + QString::number(index); }
+
+QColor ToColor(status::Rgb c) { return QColor(c.red, c.green, c.blue); }
+
+void SetBackground(QWidget* w, status::Rgb colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, ToColor(colour));
+    p.setColor(QPalette::Button, ToColor(colour));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void SetColours(QWidget* w, status::Rgb background, status::Rgb text)
+{
+    SetBackground(w, background);
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, ToColor(text));
+    p.setColor(QPalette::ButtonText, ToColor(text));
+    w->setPalette(p);
+}
+
+// ---------------------------------------------------------------------------
+
+PanelWindow::PanelWindow(ProgramState& state, const QString& name, const QString& caption, QWidget* parent)
+    : QWidget(parent), state_(state)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    // The twip geometry is laid out for an 8 point font.
+    QFont f = font();
+    f.setPointSizeF(8.25);
+    setFont(f);
+
+    lblNoConnection = new QLabel("Not Connected To Tamberline II", this);
+    lblNoConnection->setObjectName("lblNoConnection");
+    lblNoConnection->setAlignment(Qt::AlignCenter);
+    QFont big = f;
+    big.setPointSizeF(14);
+    big.setBold(true);
+    lblNoConnection->setFont(big);
+    lblNoConnection->hide();
+}
+
+PanelWindow::~PanelWindow() = default;
+
+bool PanelWindow::IsTcp() const { return StatusLinkIsTcp(state_); }
+
+int PanelWindow::Px(int twips) const
+{
+    const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    return (twips * dpi + 720) / 1440;
+}
+
+PanelExchange* PanelWindow::Exchange() const { return StatusExchange(); }
+
+bool PanelWindow::ExchangeBusy() const
+{
+    PanelExchange* e = Exchange();
+    return e && e->Busy();
+}
+
+bool PanelWindow::Send(const PanelCommand& command)
+{
+    PanelExchange* e = Exchange();
+    return e && e->Send(command);
+}
+
+const std::string& PanelWindow::Reply() const
+{
+    PanelExchange* e = Exchange();
+    return e ? e->PanelReply() : noReply_;
+}
+
+void PanelWindow::LinkLost()
+{
+    if (!state_.PanelConnected) return;  // the session ended meanwhile; nothing is lost
+    StatusLinkLost();
+}
+
+void PanelWindow::SendSwitch(const PanelCommand& command)
+{
+    // The result does not matter: the next reading shows the state.
+    WhenIdle([this, command] { Send(command); });
+}
+
+void PanelWindow::WhenIdle(std::function<void()> action)
+{
+    WhenIdleLater(std::move(action), 250);
+}
+
+void PanelWindow::WhenIdleLater(std::function<void()> action, int triesLeft)
+{
+    if (!Connected()) return;
+    if (ExchangeBusy()) {
+        // Another exchange waits for its reply: go when it is done.
+        if (triesLeft > 0)
+            QTimer::singleShot(20, this, [this, action = std::move(action), triesLeft]() mutable {
+                WhenIdleLater(std::move(action), triesLeft - 1);
+            });
+        return;
+    }
+    action();
+}
+
+void PanelWindow::SetClientSize(int widthTwips, int heightTwips)
+{
+    const QSize size(Px(widthTwips), Px(heightTwips));
+    setMinimumSize(size);
+    resize(size);
+}
+
+QLabel* PanelWindow::AddLabel(const QString& name, const QString& text, int left, int top, int width, int height)
+{
+    auto* l = new QLabel(text, this);
+    l->setObjectName(name);
+    l->setGeometry(Px(left), Px(top), Px(width), Px(height));
+    return l;
+}
+
+QPushButton* PanelWindow::AddButton(const QString& name, const QString& text, int left, int top, int width,
+                                    int height)
+{
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setGeometry(Px(left), Px(top), Px(width), Px(height));
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+void PanelWindow::PlaceNoConnection(int left, int top, int width)
+{
+    lblNoConnection->setGeometry(Px(left), Px(top), Px(width), Px(600));
+}
+
+void PanelWindow::closeEvent(QCloseEvent* e)
+{
+    StopPolling();
+    QWidget::closeEvent(e);
+}
+
+// ---------------------------------------------------------------------------
+
+StatusWindow::StatusWindow(ProgramState& state, const QString& name, const QString& caption, QWidget* parent)
+    : PanelWindow(state, name, caption, parent)
+{
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(250);
+    connect(Timer1, &QTimer::timeout, this, &StatusWindow::Timer1_Timer);
+
+    cmdUpdateStatus = new QPushButton("Update Status", this);
+    cmdUpdateStatus->setObjectName("cmdUpdateStatus");
+    connect(cmdUpdateStatus, &QPushButton::clicked, this, &StatusWindow::cmdUpdateStatus_Click);
+    cmdAutoUpdate = new QPushButton("Enable Auto Updates", this);
+    cmdAutoUpdate->setObjectName("cmdAutoUpdate");
+    connect(cmdAutoUpdate, &QPushButton::clicked, this, &StatusWindow::cmdAutoUpdate_Click);
+    lblAutoUpdate = new QLabel("Updates Disabled", this);
+    lblAutoUpdate->setObjectName("lblAutoUpdate");
+    lblAutoUpdate->setAlignment(Qt::AlignCenter);
+    lblAutoUpdate->setFrameShape(QFrame::Box);
+    SetBackground(lblAutoUpdate, status::LightRed);
+    for (QWidget* w : {static_cast<QWidget*>(cmdUpdateStatus), static_cast<QWidget*>(cmdAutoUpdate),
+                       static_cast<QWidget*>(lblAutoUpdate)})
+        w->hide();
+}
+
+void StatusWindow::PlaceUpdateControls(int left, int top)
+{
+    cmdUpdateStatus->setGeometry(Px(left), Px(top), Px(1800), Px(360));
+    cmdAutoUpdate->setGeometry(Px(left + 1920), Px(top), Px(2160), Px(360));
+    lblAutoUpdate->setGeometry(Px(left + 4200), Px(top + 30), Px(1800), Px(300));
+}
+
+void StatusWindow::OnActivate()
+{
+    BeforeActivate();
+    if (autoUpdating_) SetAutoUpdates(false);
+    Timer1->stop();
+    if (!Connected()) {
+        ShowConnected(false);
+        cmdUpdateStatus->hide();
+        cmdAutoUpdate->hide();
+        lblAutoUpdate->hide();
+        lblNoConnection->show();
+        return;
+    }
+    lblNoConnection->hide();
+    ShowConnected(true);
+    if (!IsTcp()) {
+        cmdUpdateStatus->hide();
+        cmdAutoUpdate->hide();
+        lblAutoUpdate->hide();
+        Timer1->setInterval(StatusInterval(SerialIntervalMs()));
+        Timer1->start();
+        return;
+    }
+    cmdUpdateStatus->setEnabled(true);
+    cmdUpdateStatus->show();
+    cmdAutoUpdate->setText("Enable Auto Updates");
+    cmdAutoUpdate->show();
+    lblAutoUpdate->setText("Updates Disabled");
+    SetBackground(lblAutoUpdate, status::LightRed);
+    lblAutoUpdate->show();
+    Timer1->setInterval(StatusInterval(TcpIntervalMs()));
+    if (ReadOnTcpActivate()) Read();
+}
+
+void StatusWindow::StopPolling()
+{
+    Timer1->stop();
+    if (autoUpdating_) SetAutoUpdates(false);
+}
+
+void StatusWindow::Timer1_Timer()
+{
+    if (!Connected()) return;
+    Read();
+}
+
+void StatusWindow::cmdUpdateStatus_Click() { Read(); }
+
+void StatusWindow::cmdAutoUpdate_Click()
+{
+    SetAutoUpdates(cmdAutoUpdate->text() == "Enable Auto Updates");
+}
+
+void StatusWindow::SetAutoUpdates(bool on)
+{
+    autoUpdating_ = on;
+    AppShell* shell = Shell();
+    if (on) {
+        cmdAutoUpdate->setText("Disable Auto Updates");
+        lblAutoUpdate->setText("Updates Enabled");
+        SetBackground(lblAutoUpdate, status::LightGreen);
+        if (shell) shell->DisableMainMenus();
+        cmdUpdateStatus->setEnabled(false);
+        for (QPushButton* b : LockedWhilePolling()) b->setEnabled(false);
+        Timer1->start();
+    } else {
+        cmdAutoUpdate->setText("Enable Auto Updates");
+        lblAutoUpdate->setText("Updates Disabled");
+        SetBackground(lblAutoUpdate, status::LightRed);
+        Timer1->stop();
+        if (shell) shell->EnableMainMenus();
+        cmdUpdateStatus->setEnabled(true);
+        for (QPushButton* b : LockedWhilePolling()) b->setEnabled(true);
+    }
+}
+
+void StatusWindow::Read()
+{
+    // One reading at a time, and none while another exchange waits for its
+    // reply (the wait lets timers and clicks run).
+    if (!Connected() || reading_ || ExchangeBusy()) return;
+    reading_ = true;
+    ReadStatus();
+    reading_ = false;
+}
+
+}  // namespace t2
