@@ -120,3 +120,35 @@ TEST(StatusDecode, NetworkTestCountsMissesOfWatchedDevicesOnly)
     EXPECT_EQ(ErrorCountText(99), "99");
     EXPECT_EQ(ErrorCountText(100), ">99");
 }
+
+// The simulated panel's states for trying the windows by hand.
+#include "PanelSimControl.h"
+
+TEST(PanelSimControl, CommandsSetTheLiveStates)
+{
+    sim::SimulatedPanel panel;
+    struct Case {
+        const char* line;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"relay 5 1", true},        {"group 2 1", true},      {"input 3 2", true},
+        {"device 7 0x0F 1 200", true}, {"lamps 33", true},     {"display HELLO", true},
+        {"relay 48 1", false},      {"input 3 4", false},      {"device 33 1 1 1", false},
+        {"relay x 1", false},       {"bogus", false},          {"", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(sim::ControlCommand(panel, c.line).empty(), c.ok) << c.line;
+    EXPECT_TRUE(panel.Relay(5));
+    EXPECT_TRUE(panel.Group(2));
+    EXPECT_EQ(panel.Input(3), 2);
+    EXPECT_EQ(panel.Device(7).inputs, 0x0F);
+    EXPECT_EQ(panel.Device(7).level, 200);
+    EXPECT_EQ(panel.Display().substr(0, 6), "HELLO ");
+
+    sim::ApplyDemoState(panel);
+    EXPECT_EQ(panel.Display().size(), 80u);
+    EXPECT_EQ(panel.Display()[60], '\0');  // a custom character
+    const bool before = panel.Relay(0);
+    sim::AnimateStep(panel, 0);
+    EXPECT_NE(panel.Relay(0), before);
+}

@@ -1,11 +1,13 @@
 // tamberline-panelsim: a simulated Tamberline II panel for trying the host
 // without hardware. Prints "TCP address:port" and/or "PTY /dev/pts/N" (open
 // that as the serial port, e.g. T2_COM1=/dev/pts/N) and runs until stopped.
+#include "PanelSimControl.h"
 #include "PanelSimulator.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -72,9 +74,12 @@ int main(int argc, char** argv)
     const QCommandLineOption io(QStringLiteral("io"), QStringLiteral("Installed inputs/relays reported by \"01\"."), QStringLiteral("N"));
     const QCommandLineOption addon(QStringLiteral("addon"), QStringLiteral("Add-on card type and revision."), QStringLiteral("TYPE[,REV]"));
     const QCommandLineOption password(QStringLiteral("password"), QStringLiteral("The six password digits."), QStringLiteral("DIGITS"));
+    const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Start with relays, groups, presets, inputs, devices and a display in use."));
+    const QCommandLineOption animate(QStringLiteral("animate"), QStringLiteral("Change relay, input, device and lamp states every second."));
+    const QCommandLineOption control(QStringLiteral("control"), QStringLiteral("Read state commands from stdin (\"help\" lists them)."));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Report the violations on stderr when stopped."));
     p.addOptions({tcp, host, pty, modem, memory, dump, drop, corrupt, delay, stopAfter, wrongSum, waitDelay, dialDelay,
-                  baud, bits, relay, input, device, revision, io, addon, password, verbose});
+                  baud, bits, relay, input, device, revision, io, addon, password, demo, animate, control, verbose});
     p.process(app);
 
     PanelSimulator sim;
@@ -109,6 +114,7 @@ int main(int argc, char** argv)
         }
         panel.SetPassword(digits);
     }
+    if (p.isSet(demo)) ApplyDemoState(panel);
     int key = 0;
     QStringList values;
     for (const QString& v : p.values(relay)) {
@@ -142,6 +148,31 @@ int main(int argc, char** argv)
         std::signal(SIGTERM, OnSignal);
         auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
         QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    }
+    QTimer animation;
+    int step = 0;
+    if (p.isSet(animate)) {
+        QObject::connect(&animation, &QTimer::timeout, [&] { AnimateStep(panel, step++); });
+        animation.start(1000);
+    }
+    if (p.isSet(control)) {
+        auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
+        QObject::connect(input, &QSocketNotifier::activated, [&panel, input] {
+            static std::string pending;
+            char buffer[256];
+            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n <= 0) {
+                input->setEnabled(false);  // end of input: keep serving
+                return;
+            }
+            pending.append(buffer, static_cast<std::size_t>(n));
+            for (std::size_t eol; (eol = pending.find('\n')) != std::string::npos;) {
+                const std::string answer = ControlCommand(panel, pending.substr(0, eol));
+                pending.erase(0, eol + 1);
+                std::printf("%s\n", answer.empty() ? "ok" : answer.c_str());
+                std::fflush(stdout);
+            }
+        });
     }
     const int code = app.exec();
     sim.Stop();
