@@ -6,7 +6,9 @@
 #include "frmT2MasterMDI.h"
 #include "Prompts.h"
 
+#include "PanelSimControl.h"
 #include "PanelSimulator.h"
+#include "StatusWindows.h"
 
 #include "Defaults.h"
 #include "PanelConfig.h"
@@ -69,6 +71,30 @@ void FillSample(t2::ProgramState& s)
     s.Devices[1].DeviceName = "CONF ROOM";
     s.SettingsFileName = "MAIN STREET.TMB";
     s.DataChanged = false;
+}
+
+// The live monitoring windows, connected to a panel with something in use.
+template <typename Save>
+void SaveStatusWindows(t2::frmT2MasterMDI& window, t2::sim::SimulatedPanel& panel, Save& save)
+{
+    t2::sim::ApplyDemoState(panel);
+    window.State().Devices[6].DeviceType = 9;
+    window.State().Devices[6].DeviceName = "ROOF PHOTOCELL";
+    if (auto* vantel = dynamic_cast<t2::frmT2VantelStatus*>(window.Window("frmT2VantelStatus")))
+        vantel->SelectedDevice = 6;
+    for (const char* name : {"frmT2RelayStatus", "frmT2RelayGroupStatus", "frmT2InputStatus", "frmT2VantelStatus",
+                             "frmT2CapturePresets", "frmT2VirtualKeypad", "frmT2SystemDiagnostic",
+                             "frmT2ForceTimers"}) {
+        QWidget* w = window.OpenWindow(name);
+        if (!w || !window.State().PanelConnected) continue;
+        if (auto* vantel = dynamic_cast<t2::frmT2VantelStatus*>(w)) vantel->cmdUpdateStatus->click();
+        if (auto* diagnostic = dynamic_cast<t2::frmT2SystemDiagnostic*>(w)) {
+            diagnostic->cmdStop->click();
+            for (int i = 0; i < 3; ++i) diagnostic->Timer1_Timer();
+        }
+        save(QString(name) + "_connected");
+    }
+    window.CloseAllWindows();
 }
 
 }  // namespace
@@ -143,6 +169,7 @@ int main(int argc, char** argv)
                 connect->cmdDownLoadToT2->click();
                 if (state.PanelConnected) save("frmT2Connect_password");
                 connect->cmdPassWordCancel->click();
+                if (state.PanelConnected) SaveStatusWindows(window, sim.Panel(), save);
                 connect->DisconnectCV();
             }
         }
