@@ -70,9 +70,9 @@ QPoint EditorGrid::CellPos(int row, int offset) const
             window_.Px(geometry_.top + line * geometry_.rowPitch)};
 }
 
-EditorGrid& EditorGrid::Names(NameSpec spec)
+EditorGrid& EditorGrid::Names(NameSpec desc)
 {
-    names_ = std::move(spec);
+    names_ = std::move(desc);
     for (int r = 0; r < geometry_.rows; ++r) {
         auto* label = new GridLabel(&window_);
         NameArrayElement(label, names_.label, r);
@@ -91,20 +91,20 @@ EditorGrid& EditorGrid::RowsShown(std::function<int()> count)
     return *this;
 }
 
-int EditorGrid::AddPicker(PickerSpec spec)
+int EditorGrid::AddPicker(PickerSpec desc)
 {
     const int c = static_cast<int>(columns_.size());
     auto column = std::make_unique<Column>();
     column->kind = Column::PickerCell;
-    if (spec.member) {
-        auto member = spec.member;
-        if (!spec.get) spec.get = [member](int r) { return int(member(r)); };
-        if (!spec.set) spec.set = [member](int r, int i) { member(r) = static_cast<Integer>(i); };
+    if (desc.member) {
+        auto member = desc.member;
+        if (!desc.get) desc.get = [member](int r) { return int(member(r)); };
+        if (!desc.set) desc.set = [member](int r, int i) { member(r) = static_cast<Integer>(i); };
     }
     for (int r = 0; r < geometry_.rows; ++r) {
         auto* label = new GridLabel(&window_);
-        NameArrayElement(label, spec.label, r);
-        label->setGeometry(QRect(CellPos(r, spec.offset), QSize(window_.Px(spec.width), window_.Px(geometry_.height))));
+        NameArrayElement(label, desc.label, r);
+        label->setGeometry(QRect(CellPos(r, desc.offset), QSize(window_.Px(desc.width), window_.Px(geometry_.height))));
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setIndent(window_.Px(15));
@@ -112,31 +112,31 @@ int EditorGrid::AddPicker(PickerSpec spec)
         connect(label, &GridLabel::clicked, this, [this, c, r] { OpenPicker(c, r); });
         column->labels.push_back(label);
     }
-    auto& picker = pickers_[spec.picker];
+    auto& picker = pickers_[desc.picker];
     if (!picker) {
         picker = std::make_unique<PickerState>();
         picker->combo = new QComboBox(&window_);
-        picker->combo->setObjectName(spec.picker);
+        picker->combo->setObjectName(desc.picker);
         picker->combo->setMaxVisibleItems(16);
-        FillList(picker->combo, spec.entries);
+        FillList(picker->combo, desc.entries);
         picker->combo->hide();
         PickerState* p = picker.get();
         connect(picker->combo, &QComboBox::activated, this, [this, p](int index) { StorePicked(*p, index); });
     }
-    column->picker = std::move(spec);
+    column->picker = std::move(desc);
     columns_.push_back(std::move(column));
     return c;
 }
 
-int EditorGrid::AddState(StateSpec spec)
+int EditorGrid::AddState(StateSpec desc)
 {
     const int c = static_cast<int>(columns_.size());
     auto column = std::make_unique<Column>();
     column->kind = Column::StateCell;
     for (int r = 0; r < geometry_.rows; ++r) {
         auto* label = new GridLabel(&window_);
-        NameArrayElement(label, spec.label, r);
-        label->setGeometry(QRect(CellPos(r, spec.offset), QSize(window_.Px(spec.width), window_.Px(geometry_.height))));
+        NameArrayElement(label, desc.label, r);
+        label->setGeometry(QRect(CellPos(r, desc.offset), QSize(window_.Px(desc.width), window_.Px(geometry_.height))));
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setAlignment(Qt::AlignCenter);
@@ -146,20 +146,20 @@ int EditorGrid::AddState(StateSpec spec)
         });
         column->labels.push_back(label);
     }
-    column->state = std::move(spec);
+    column->state = std::move(desc);
     columns_.push_back(std::move(column));
     return c;
 }
 
-int EditorGrid::AddText(TextSpec spec)
+int EditorGrid::AddText(TextSpec desc)
 {
     const int c = static_cast<int>(columns_.size());
     auto column = std::make_unique<Column>();
     column->kind = Column::TextCell;
     for (int r = 0; r < geometry_.rows; ++r) {
         auto* box = new NameBox(&window_);
-        NameArrayElement(box, spec.box, r);
-        box->setGeometry(QRect(CellPos(r, spec.offset), QSize(window_.Px(spec.width), window_.Px(geometry_.height))));
+        NameArrayElement(box, desc.box, r);
+        box->setGeometry(QRect(CellPos(r, desc.offset), QSize(window_.Px(desc.width), window_.Px(geometry_.height))));
         connect(box, &QLineEdit::textChanged, this, [this, c, r](const QString& text) {
             if (filling_) return;
             if (columns_[c]->text.edited) columns_[c]->text.edited(r, text);
@@ -169,26 +169,26 @@ int EditorGrid::AddText(TextSpec spec)
         });
         column->boxes.push_back(box);
     }
-    column->text = std::move(spec);
+    column->text = std::move(desc);
     columns_.push_back(std::move(column));
     return c;
 }
 
-EditorGrid& EditorGrid::AddHeading(HeadingSpec spec)
+EditorGrid& EditorGrid::AddHeading(HeadingSpec desc)
 {
     HeadingSet set;
     const int columns = (geometry_.rows + geometry_.rowsPerColumn - 1) / geometry_.rowsPerColumn;
     for (int c = 0; c < columns; ++c) {
-        auto* label = new QLabel(spec.text, &window_);
-        NameArrayElement(label, spec.label, c);
-        label->setGeometry(window_.Px(geometry_.left + c * geometry_.columnPitch + spec.offset), window_.Px(spec.top),
-                           window_.Px(spec.width), window_.Px(geometry_.height));
+        auto* label = new QLabel(desc.text, &window_);
+        NameArrayElement(label, desc.label, c);
+        label->setGeometry(window_.Px(geometry_.left + c * geometry_.columnPitch + desc.offset), window_.Px(desc.top),
+                           window_.Px(desc.width), window_.Px(geometry_.height));
         QFont f = label->font();
         f.setBold(true);
         label->setFont(f);
         set.labels.push_back(label);
     }
-    set.spec = std::move(spec);
+    set.desc = std::move(desc);
     headings_.push_back(std::move(set));
     return *this;
 }
@@ -232,31 +232,31 @@ void EditorGrid::ShowRowCells(int row, bool shown)
     for (auto& column : columns_) {
         switch (column->kind) {
         case Column::PickerCell: {
-            const PickerSpec& spec = column->picker;
+            const PickerSpec& desc = column->picker;
             GridLabel* label = column->labels[row];
-            const bool visible = shown && (!spec.visible || spec.visible(row));
+            const bool visible = shown && (!desc.visible || desc.visible(row));
             if (visible) {
-                if (spec.caption) {
-                    label->setText(spec.caption(row));
+                if (desc.caption) {
+                    label->setText(desc.caption(row));
                 } else {
-                    const int index = spec.get ? spec.get(row) : -1;
-                    QComboBox* combo = pickers_.at(spec.picker)->combo;
+                    const int index = desc.get ? desc.get(row) : -1;
+                    QComboBox* combo = pickers_.at(desc.picker)->combo;
                     label->setText(QLatin1Char(' ') +
                                    (index >= 0 && index < combo->count() ? combo->itemText(index) : QString()));
                 }
-                if (spec.widthOf) label->resize(window_.Px(spec.widthOf(row)), label->height());
+                if (desc.widthOf) label->resize(window_.Px(desc.widthOf(row)), label->height());
             }
             label->setVisible(visible);
             break;
         }
         case Column::StateCell: {
-            const StateSpec& spec = column->state;
+            const StateSpec& desc = column->state;
             GridLabel* label = column->labels[row];
-            if (shown && spec.look) {
-                const int look = spec.look(row);
-                if (look >= 0 && look < static_cast<int>(spec.looks.size())) {
-                    label->setText(spec.looks[look].text);
-                    SetBackground(label, spec.looks[look].background);
+            if (shown && desc.look) {
+                const int look = desc.look(row);
+                if (look >= 0 && look < static_cast<int>(desc.looks.size())) {
+                    label->setText(desc.looks[look].text);
+                    SetBackground(label, desc.looks[look].background);
                 }
             }
             label->setVisible(shown);
@@ -293,37 +293,37 @@ void EditorGrid::HidePickers()
 void EditorGrid::OpenPicker(int column, int row)
 {
     HidePickers();
-    const PickerSpec& spec = columns_[column]->picker;
-    if (spec.open && !spec.open(row)) return;
-    PickerState& picker = *pickers_.at(spec.picker);
+    const PickerSpec& desc = columns_[column]->picker;
+    if (desc.open && !desc.open(row)) return;
+    PickerState& picker = *pickers_.at(desc.picker);
     picker.column = column;
     picker.row = row;
     GridLabel* label = columns_[column]->labels[row];
     QComboBox* combo = picker.combo;
-    const int index = spec.get ? spec.get(row) : -1;
+    const int index = desc.get ? desc.get(row) : -1;
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
     combo->setGeometry(label->x(), label->y(), std::max(label->width(), combo->minimumSizeHint().width()),
                        std::max(label->height(), combo->sizeHint().height()));
     combo->show();
     combo->raise();
     combo->setFocus();
-    if (spec.changedOnOpen) window_.MarkChanged();
+    if (desc.changedOnOpen) window_.MarkChanged();
 }
 
 void EditorGrid::StorePicked(PickerState& picker, int index)
 {
     if (picker.column < 0 || picker.row < 0 || index < 0) return;
-    const PickerSpec& spec = columns_[picker.column]->picker;
-    if (spec.set) spec.set(picker.row, index);
+    const PickerSpec& desc = columns_[picker.column]->picker;
+    if (desc.set) desc.set(picker.row, index);
     picker.combo->hide();
     Show();
-    if (spec.changedOnStore) window_.MarkChanged();
+    if (desc.changedOnStore) window_.MarkChanged();
 }
 
 void EditorGrid::ClickState(int column, int row)
 {
-    const StateSpec& spec = columns_[column]->state;
-    if (spec.click) spec.click(row);
+    const StateSpec& desc = columns_[column]->state;
+    if (desc.click) desc.click(row);
     Show();
     window_.MarkChanged();
 }
@@ -391,7 +391,7 @@ QComboBox* EditorGrid::PickerOf(int column) const
 QLabel* EditorGrid::Heading(const QString& label, int element) const
 {
     for (const auto& set : headings_)
-        if (set.spec.label == label && element >= 0 && element < static_cast<int>(set.labels.size()))
+        if (set.desc.label == label && element >= 0 && element < static_cast<int>(set.labels.size()))
             return set.labels[element];
     return nullptr;
 }

@@ -132,12 +132,12 @@ public:
     EditorGrid(EditorWindow& window, const GridGeometry& geometry);
     ~EditorGrid() override;
 
-    EditorGrid& Names(NameSpec spec);
+    EditorGrid& Names(NameSpec desc);
     EditorGrid& RowsShown(std::function<int()> count);   // rows 0..count-1; default all
-    int AddPicker(PickerSpec spec);                      // returns the cell column number
-    int AddState(StateSpec spec);
-    int AddText(TextSpec spec);
-    EditorGrid& AddHeading(HeadingSpec spec);
+    int AddPicker(PickerSpec desc);                      // returns the cell column number
+    int AddState(StateSpec desc);
+    int AddText(TextSpec desc);
+    EditorGrid& AddHeading(HeadingSpec desc);
     // Shift (alone) + right press on the first row's name: copy(shown rows).
     // Any press on a name then hides the pickers, redraws and marks the
     // configuration changed.
@@ -188,7 +188,7 @@ private:
     std::vector<std::unique_ptr<Column>> columns_;
     std::map<QString, std::unique_ptr<PickerState>> pickers_;
     struct HeadingSet {
-        HeadingSpec spec;
+        HeadingSpec desc;
         std::vector<QLabel*> labels;
     };
     std::vector<HeadingSet> headings_;

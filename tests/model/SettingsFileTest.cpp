@@ -56,9 +56,9 @@ struct Randomiser {
     }
 };
 
-std::unique_ptr<Records> Random(unsigned seed)
+std::unique_ptr<Records> Random(unsigned round)
 {
-    std::mt19937 rng(seed);
+    std::mt19937 rng(round);
     auto r = std::make_unique<Records>();
     Randomiser fill{rng};
     VisitPanelConfig(r->config, fill);
@@ -152,14 +152,14 @@ TEST(SettingsFile, RoundTripKeepsEveryByte)
 
 TEST(SettingsFile, RandomConfigurationsRoundTrip)
 {
-    for (unsigned seed = 1; seed <= 5; ++seed) {
-        auto r = Random(seed);
+    for (unsigned round = 1; round <= 5; ++round) {
+        auto r = Random(round);
         const std::string bytes = SerializeSettings(r->config, r->devices);
         auto back = std::make_unique<Records>();
         std::string error;
         ASSERT_TRUE(ParseSettings(bytes, back->config, back->devices, &error)) << error;
-        EXPECT_TRUE(back->config == r->config) << "seed " << seed;
-        EXPECT_TRUE(back->devices == r->devices) << "seed " << seed;
+        EXPECT_TRUE(back->config == r->config) << "round " << round;
+        EXPECT_TRUE(back->devices == r->devices) << "round " << round;
         // Bytes after the 34th record are ignored.
         auto trailing = std::make_unique<Records>();
         ASSERT_TRUE(ParseSettings(bytes + "extra bytes", trailing->config, trailing->devices, &error));
