@@ -2,6 +2,8 @@
 #include "Members.h"
 #include "SettingsFile.h"
 
+#include "../common/TestRecords.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -17,52 +19,23 @@ using namespace t2;
 
 namespace {
 
-struct Records {
-    PanelConfig config;
-    VantelDevices devices;
-};
+using fixtures::Records;
 
-std::unique_ptr<Records> Fresh()
-{
-    auto r = std::make_unique<Records>();
-    ResetConfiguration(r->config, r->devices);
-    return r;
-}
+std::unique_ptr<Records> Fresh() { return fixtures::FreshRecords(); }
 
-// Fills every member, spares included, with random values of its own width.
-struct Randomiser {
-    std::mt19937& rng;
-    void Fill(Integer& v) { v = static_cast<Integer>(rng()); }
-    void Fill(Long& v) { v = static_cast<Long>(rng()); }
-    void Fill(Bytes& s)
-    {
-        s.resize(rng() % 24);
-        for (char& ch : s) ch = static_cast<char>(rng());
-    }
-    template <typename T, std::size_t N>
-    void Fill(std::array<T, N>& a)
-    {
-        for (T& e : a) Fill(e);
-    }
-    template <typename T, std::size_t A, std::size_t B>
-    void Fill(Array2<T, A, B>& a)
-    {
-        Fill(a.data);
-    }
-    template <typename T>
-    void operator()(const char*, T& m)
-    {
-        Fill(m);
-    }
-};
-
+// Every member, spares included, with random values of its own width.
 std::unique_ptr<Records> Random(unsigned round)
 {
     std::mt19937 rng(round);
     auto r = std::make_unique<Records>();
-    Randomiser fill{rng};
-    VisitPanelConfig(r->config, fill);
-    for (VantelDevice& d : r->devices) VisitVantelDevice(d, fill);
+    fixtures::MemberFiller fill{[&] { return static_cast<Integer>(rng()); },
+                               [&] { return static_cast<Long>(rng()); },
+                               [&] {
+                                   Bytes s(rng() % 24, '\0');
+                                   for (char& ch : s) ch = static_cast<char>(rng());
+                                   return s;
+                               }};
+    fill.FillAll(*r);
     return r;
 }
 

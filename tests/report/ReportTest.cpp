@@ -4,6 +4,8 @@
 #include "Members.h"
 #include "SettingsFile.h"
 
+#include "../common/TestRecords.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -19,17 +21,9 @@ using namespace t2;
 
 namespace {
 
-struct Records {
-    PanelConfig config;
-    VantelDevices devices;
-};
+using fixtures::Records;
 
-std::unique_ptr<Records> Fresh()
-{
-    auto r = std::make_unique<Records>();
-    ResetConfiguration(r->config, r->devices);
-    return r;
-}
+std::unique_ptr<Records> Fresh() { return fixtures::FreshRecords(); }
 
 ReportSettings Settings()
 {
@@ -585,30 +579,6 @@ TEST(Report, CodesWithoutTextWriteThePlaceholderInEverySection)
     EXPECT_TRUE(HasLine(BuildReport(r->config, r->devices, Settings()), "AddOn Module Type\t?9"));
 }
 
-// Fills every member with values that probe the edges of the code tables.
-struct Filler {
-    std::function<Integer()> next;
-    std::mt19937& rng;
-    void Fill(Integer& v) { v = next(); }
-    void Fill(Long& v) { v = static_cast<Long>(rng()); }
-    void Fill(Bytes& s) { s.assign(rng() % 12, static_cast<char>(rng())); }
-    template <typename T, std::size_t N>
-    void Fill(std::array<T, N>& a)
-    {
-        for (T& e : a) Fill(e);
-    }
-    template <typename T, std::size_t A, std::size_t B>
-    void Fill(Array2<T, A, B>& a)
-    {
-        Fill(a.data);
-    }
-    template <typename T>
-    void operator()(const char*, T& m)
-    {
-        Fill(m);
-    }
-};
-
 TEST(Report, AnyStoredValueGivesAWholeReport)
 {
     std::mt19937 rng(20240531);
@@ -619,9 +589,10 @@ TEST(Report, AnyStoredValueGivesAWholeReport)
     };
     for (int round = 0; round < 20; ++round) {
         auto r = std::make_unique<Records>();
-        Filler fill{value, rng};
-        VisitPanelConfig(r->config, fill);
-        for (VantelDevice& d : r->devices) VisitVantelDevice(d, fill);
+        // Every member with values that probe the edges of the code tables.
+        fixtures::MemberFiller fill{value, [&] { return static_cast<Long>(rng()); },
+                                   [&] { return Bytes(rng() % 12, static_cast<char>(rng())); }};
+        fill.FillAll(*r);
         r->config.NodeIOCount.fill(static_cast<Integer>(rng() % 3));
         r->config.AddOnModuleType = 1;
         const std::string report = BuildReport(r->config, r->devices, Settings());
