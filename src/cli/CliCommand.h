@@ -2,7 +2,10 @@
 // commands in a file of its own; main() joins the lists.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -22,10 +25,29 @@ struct Command {
     std::function<int(const std::vector<std::string>& args)> run;
 };
 
+// A command's arguments: the files, the options with a value and the flags.
+struct Arguments {
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> valued;  // in the order given
+    std::vector<std::string> flags;
+
+    std::optional<std::string> Value(const std::string& name) const;  // the last one given
+    bool Flag(const std::string& name) const;
+};
+
+// Splits args by the command's own options; false with a message for an
+// unknown option or an option without its value.
+bool ParseArguments(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+                    const std::vector<std::string>& flagOptions, Arguments& out, std::string& message);
+
+// "DDDDDD": exactly six decimal digits, as the panel password.
+bool ParseSixDigits(const std::string& text, std::array<int, 6>& digits);
+
 // Prints "tamberline-cli: message" on stderr and returns ExitFailure.
 int Fail(const std::string& message, int code = ExitFailure);
-// Prints the usage of one command on stderr and returns ExitUsage.
-int Usage(const Command& command);
+// Prints the message (when there is one) and the usage of one command on
+// stderr, and returns ExitUsage.
+int Usage(const Command& command, const std::string& message = {});
 
 std::vector<Command> ModelCommands();
 std::vector<Command> ReportCommands();

@@ -9,32 +9,15 @@ namespace t2::cli {
 
 namespace {
 
-// "DDDDDD": exactly six decimal digits.
-bool ParsePassword(const std::string& text, std::array<int, 6>& digits)
-{
-    if (text.size() != digits.size()) return false;
-    for (std::size_t k = 0; k < digits.size(); ++k) {
-        if (text[k] < '0' || text[k] > '9') return false;
-        digits[k] = text[k] - '0';
-    }
-    return true;
-}
-
 int RunImage(const Command& self, const std::vector<std::string>& args)
 {
-    std::vector<std::string> files;
+    Arguments a;
+    std::string message;
+    if (!ParseArguments(args, {"--password"}, {}, a, message) || a.positional.size() != 2) return Usage(self, message);
+    const std::vector<std::string>& files = a.positional;
     std::array<int, 6> password{};
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--password") {
-            if (i + 1 >= args.size() || !ParsePassword(args[i + 1], password)) return Usage(self);
-            ++i;
-        } else if (args[i].rfind("--", 0) == 0) {
-            return Usage(self);
-        } else {
-            files.push_back(args[i]);
-        }
-    }
-    if (files.size() != 2) return Usage(self);
+    if (auto p = a.Value("--password"); p && !ParseSixDigits(*p, password))
+        return Usage(self, "--password takes six digits");
 
     auto state = std::make_unique<ProgramState>();
     std::string error;
@@ -46,18 +29,11 @@ int RunImage(const Command& self, const std::vector<std::string>& args)
 
 int RunApplyImage(const Command& self, const std::vector<std::string>& args)
 {
-    std::vector<std::string> files;
-    bool names = false;
-    for (const std::string& a : args) {
-        if (a == "--names") {
-            names = true;
-        } else if (a.rfind("--", 0) == 0) {
-            return Usage(self);
-        } else {
-            files.push_back(a);
-        }
-    }
-    if (files.size() != 3) return Usage(self);
+    Arguments a;
+    std::string message;
+    if (!ParseArguments(args, {}, {"--names"}, a, message) || a.positional.size() != 3) return Usage(self, message);
+    const std::vector<std::string>& files = a.positional;
+    const bool names = a.Flag("--names");
 
     auto state = std::make_unique<ProgramState>();
     std::string error;

@@ -32,19 +32,15 @@ bool ParseOmitList(const std::string& text, std::array<bool, ReportSectionCount>
 
 int RunReport(const Command& self, const std::vector<std::string>& args)
 {
-    std::vector<std::string> files;
+    Arguments a;
+    std::string message;
+    if (!ParseArguments(args, {"--omit"}, {}, a, message) || a.positional.size() != 2) return Usage(self, message);
+    const std::vector<std::string>& files = a.positional;
     ReportSettings settings;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--omit") {
-            if (i + 1 >= args.size() || !ParseOmitList(args[i + 1], settings.DocumentPrintOptions)) return Usage(self);
-            ++i;
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            return Usage(self);
-        } else {
-            files.push_back(args[i]);
-        }
+    for (const auto& [name, list] : a.valued) {
+        if (!ParseOmitList(list, settings.DocumentPrintOptions))
+            return Usage(self, "--omit takes section numbers 0..11, such as 0,3,11");
     }
-    if (files.size() != 2) return Usage(self);
 
     auto state = std::make_unique<ProgramState>();
     std::string error;

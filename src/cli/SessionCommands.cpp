@@ -29,36 +29,24 @@ constexpr int ExitLinkLost = 12;
 
 const char* const LinkUsage = "(--tcp HOST[:PORT] | --serial DEVICE | --modem DEVICE --phone NUMBER) [--trace FILE]";
 
-// The options every panel command takes, and what is left over.
-struct PanelOptions {
+// The options every panel command takes, and the command's own.
+struct PanelOptions : Arguments {
     LinkSettings link;
-    bool haveLink = false;
     std::string trace;
-    std::vector<std::string> positional;
-    std::vector<std::pair<std::string, std::string>> valued;  // other --name value
-    std::vector<std::string> flags;                           // other --name
 };
 
 // Parses args; valueOptions and flagOptions name the command's own options.
 // Returns false (with a message) on a usage error.
-bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string> valueOptions,
                   const std::vector<std::string>& flagOptions, PanelOptions& o, std::string& message)
 {
+    for (const char* linkOption : {"--tcp", "--serial", "--modem", "--phone", "--trace"})
+        valueOptions.push_back(linkOption);
+    if (!ParseArguments(args, valueOptions, flagOptions, o, message)) return false;
     std::optional<std::string> phone;
     int links = 0;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                message = a + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        std::string v;
+    for (const auto& [a, v] : o.valued) {
         if (a == "--tcp") {
-            if (!value(v)) return false;
             ++links;
             o.link.connectionType = ConnectTcpIp;
             if (!o.link.SetPanelAddress(QString::fromStdString(v))) {
@@ -70,25 +58,13 @@ bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::s
                 return false;
             }
         } else if (a == "--serial" || a == "--modem") {
-            if (!value(v)) return false;
             ++links;
             o.link.connectionType = a == "--serial" ? ConnectDirectSerial : ConnectModem;
             o.link.serialDevice = QString::fromLocal8Bit(v.c_str());
         } else if (a == "--phone") {
-            if (!value(v)) return false;
             phone = v;
         } else if (a == "--trace") {
-            if (!value(o.trace)) return false;
-        } else if (std::find(valueOptions.begin(), valueOptions.end(), a) != valueOptions.end()) {
-            if (!value(v)) return false;
-            o.valued.emplace_back(a, v);
-        } else if (std::find(flagOptions.begin(), flagOptions.end(), a) != flagOptions.end()) {
-            o.flags.push_back(a);
-        } else if (a.starts_with("--")) {
-            message = "unknown option " + a;
-            return false;
-        } else {
-            o.positional.push_back(a);
+            o.trace = v;
         }
     }
     if (links != 1) {
@@ -104,30 +80,6 @@ bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::s
     } else if (phone) {
         message = "--phone goes with --modem";
         return false;
-    }
-    o.haveLink = true;
-    return true;
-}
-
-std::optional<std::string> Value(const PanelOptions& o, const std::string& name)
-{
-    std::optional<std::string> v;
-    for (const auto& [n, value] : o.valued)
-        if (n == name) v = value;
-    return v;
-}
-
-bool Flag(const PanelOptions& o, const std::string& name)
-{
-    return std::find(o.flags.begin(), o.flags.end(), name) != o.flags.end();
-}
-
-bool ParseDigits(const std::string& text, PasswordDigitsArray& digits)
-{
-    if (text.size() != digits.size()) return false;
-    for (std::size_t k = 0; k < digits.size(); ++k) {
-        if (text[k] < '0' || text[k] > '9') return false;
-        digits[k] = text[k] - '0';
     }
     return true;
 }
@@ -227,19 +179,13 @@ int TransferExit(const TransferOutcome& o, const std::string& what)
     return ExitFailure;
 }
 
-int Misuse(const Command& self, const std::string& message)
-{
-    std::cerr << "tamberline-cli: " << message << "\n";
-    return Usage(self);
-}
-
 // --- status ---------------------------------------------------------------------
 
 int RunStatus(const Command& self, const std::vector<std::string>& args)
 {
     PanelOptions o;
     std::string message;
-    if (!ParseOptions(args, {}, {}, o, message)) return Misuse(self, message);
+    if (!ParseOptions(args, {}, {}, o, message)) return Usage(self, message);
     if (!o.positional.empty()) return Usage(self);
     CliSession cli(o);
     if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
@@ -267,15 +213,15 @@ int RunDownload(const Command& self, const std::vector<std::string>& args)
 {
     PanelOptions o;
     std::string message;
-    if (!ParseOptions(args, {"--password", "--new-password"}, {}, o, message)) return Misuse(self, message);
+    if (!ParseOptions(args, {"--password", "--new-password"}, {}, o, message)) return Usage(self, message);
     if (o.positional.size() != 1) return Usage(self);
     PasswordDigitsArray password{};
     std::optional<PasswordDigitsArray> newPassword;
-    if (auto p = Value(o, "--password"); p && !ParseDigits(*p, password))
-        return Misuse(self, "--password takes six digits");
-    if (auto p = Value(o, "--new-password")) {
+    if (auto p = o.Value("--password"); p && !ParseSixDigits(*p, password))
+        return Usage(self, "--password takes six digits");
+    if (auto p = o.Value("--new-password")) {
         PasswordDigitsArray d{};
-        if (!ParseDigits(*p, d)) return Misuse(self, "--new-password takes six digits");
+        if (!ParseSixDigits(*p, d)) return Usage(self, "--new-password takes six digits");
         newPassword = d;
     }
     CliSession cli(o);
@@ -296,19 +242,19 @@ int RunUpload(const Command& self, const std::vector<std::string>& args)
 {
     PanelOptions o;
     std::string message;
-    if (!ParseOptions(args, {"--base"}, {"--names"}, o, message)) return Misuse(self, message);
+    if (!ParseOptions(args, {"--base"}, {"--names"}, o, message)) return Usage(self, message);
     if (o.positional.size() != 1) return Usage(self);
     CliSession cli(o);
     ResetConfiguration(cli.state);
     std::string error;
-    if (auto base = Value(o, "--base")) {
+    if (auto base = o.Value("--base")) {
         if (!ReadSettingsFile(*base, cli.state.Config, cli.state.Devices, &error)) return Fail(error);
     }
     if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
     if (int code = cli.Connect()) return code;
     UploadQuestions questions;
     questions.discardHostChanges = [] { return true; };
-    const bool names = Flag(o, "--names");
+    const bool names = o.Flag("--names");
     questions.includeNames = [names] { return names ? NamesAnswer::Yes : NamesAnswer::No; };
     const TransferOutcome outcome = cli.session->Upload(questions, Progress());
     if (int code = TransferExit(outcome, "Upload")) return code;
@@ -323,12 +269,12 @@ int RunSetClock(const Command& self, const std::vector<std::string>& args)
 {
     PanelOptions o;
     std::string message;
-    if (!ParseOptions(args, {"--time"}, {}, o, message)) return Misuse(self, message);
+    if (!ParseOptions(args, {"--time"}, {}, o, message)) return Usage(self, message);
     if (!o.positional.empty()) return Usage(self);
     QDateTime moment = QDateTime::currentDateTime();
-    if (auto t = Value(o, "--time")) {
+    if (auto t = o.Value("--time")) {
         moment = QDateTime::fromString(QString::fromStdString(*t), Qt::ISODate);
-        if (!moment.isValid()) return Misuse(self, "--time takes YYYY-MM-DDTHH:MM[:SS]");
+        if (!moment.isValid()) return Usage(self, "--time takes YYYY-MM-DDTHH:MM[:SS]");
     }
     CliSession cli(o);
     if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
@@ -343,21 +289,13 @@ int RunSetClock(const Command& self, const std::vector<std::string>& args)
 
 int RunSetLink(const Command& self, const std::vector<std::string>& args)
 {
-    std::vector<std::string> files;
-    std::optional<std::string> tcp, com, phone;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--tcp" || a == "--com" || a == "--phone") {
-            if (i + 1 >= args.size()) return Misuse(self, a + " needs a value");
-            (a == "--tcp" ? tcp : a == "--com" ? com : phone) = args[++i];
-        } else if (a.starts_with("--")) {
-            return Misuse(self, "unknown option " + a);
-        } else {
-            files.push_back(a);
-        }
-    }
+    Arguments a;
+    std::string message;
+    if (!ParseArguments(args, {"--tcp", "--com", "--phone"}, {}, a, message)) return Usage(self, message);
+    const std::vector<std::string>& files = a.positional;
+    const std::optional<std::string> tcp = a.Value("--tcp"), com = a.Value("--com"), phone = a.Value("--phone");
     if (files.size() != 2 || tcp.has_value() == com.has_value()) return Usage(self);
-    if (tcp && phone) return Misuse(self, "--phone goes with --com");
+    if (tcp && phone) return Usage(self, "--phone goes with --com");
     ProgramState s;
     std::string error;
     if (!ReadSettingsFile(files[0], s.Config, s.Devices, &error)) return Fail(error);
@@ -367,7 +305,7 @@ int RunSetLink(const Command& self, const std::vector<std::string>& args)
     } else {
         bool ok = false;
         const int n = QString::fromStdString(*com).toInt(&ok);
-        if (!ok || n < 1 || n > ComPortCount) return Misuse(self, "--com takes a port number 1..16");
+        if (!ok || n < 1 || n > ComPortCount) return Usage(self, "--com takes a port number 1..16");
         s.Config.CommPort = static_cast<Integer>(n);
         s.Config.ConnectionType() = phone ? ConnectModem : ConnectDirectSerial;
         if (phone) s.Config.ModemPhoneNumber() = *phone;

@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -11,10 +12,60 @@ int Fail(const std::string& message, int code)
     return code;
 }
 
-int Usage(const Command& command)
+int Usage(const Command& command, const std::string& message)
 {
+    if (!message.empty()) std::cerr << "tamberline-cli: " << message << "\n";
     std::cerr << "usage: tamberline-cli " << command.name << " " << command.usage << "\n";
     return ExitUsage;
+}
+
+std::optional<std::string> Arguments::Value(const std::string& name) const
+{
+    std::optional<std::string> v;
+    for (const auto& [n, value] : valued)
+        if (n == name) v = value;
+    return v;
+}
+
+bool Arguments::Flag(const std::string& name) const
+{
+    return std::find(flags.begin(), flags.end(), name) != flags.end();
+}
+
+bool ParseArguments(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+                    const std::vector<std::string>& flagOptions, Arguments& out, std::string& message)
+{
+    auto among = [](const std::vector<std::string>& names, const std::string& a) {
+        return std::find(names.begin(), names.end(), a) != names.end();
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (among(valueOptions, a)) {
+            if (i + 1 >= args.size()) {
+                message = a + " needs a value";
+                return false;
+            }
+            out.valued.emplace_back(a, args[++i]);
+        } else if (among(flagOptions, a)) {
+            out.flags.push_back(a);
+        } else if (a.size() > 1 && a[0] == '-') {
+            message = "unknown option " + a;
+            return false;
+        } else {
+            out.positional.push_back(a);
+        }
+    }
+    return true;
+}
+
+bool ParseSixDigits(const std::string& text, std::array<int, 6>& digits)
+{
+    if (text.size() != digits.size()) return false;
+    for (std::size_t k = 0; k < digits.size(); ++k) {
+        if (text[k] < '0' || text[k] > '9') return false;
+        digits[k] = text[k] - '0';
+    }
+    return true;
 }
 
 namespace {

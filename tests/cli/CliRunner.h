@@ -1,6 +1,8 @@
 // Runs the command-line tool as an installer would, and collects what it says.
 #pragma once
 
+#include <QByteArray>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 
@@ -28,3 +30,13 @@ inline CliResult RunCli(const QStringList& args, int timeoutMs = 120000)
     r.err = p.readAllStandardError().toStdString();
     return r;
 }
+
+// A whole file's bytes; empty when it cannot be read.
+inline QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+inline std::string ReadFile(const QString& path) { return ReadAll(path).toStdString(); }

@@ -12,15 +12,6 @@
 
 using namespace t2;
 
-namespace {
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-}  // namespace
-
 TEST(CliModel, NewResaveAndInfo)
 {
     QTemporaryDir dir;

@@ -15,13 +15,6 @@ using namespace t2;
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
 void WriteAll(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);

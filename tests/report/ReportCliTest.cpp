@@ -17,14 +17,6 @@ using namespace t2;
 
 namespace {
 
-std::string ReadFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray data = f.readAll();
-    return std::string(data.constData(), static_cast<std::size_t>(data.size()));
-}
-
 struct Site {
     QTemporaryDir dir;
     QString tmb;
