@@ -2,6 +2,7 @@
 
 #include "Prompts.h"
 #include "Twips.h"
+#include "Windows1252.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,8 +21,6 @@ namespace {
 
 frmT2Connect* liveWindow = nullptr;
 
-QString FromBytes(const Bytes& b) { return QString::fromLatin1(b.data(), static_cast<qsizetype>(b.size())); }
-Bytes ToBytes(const QString& s) { return s.toLatin1().toStdString(); }
 
 // Only these characters may be typed into the phone number and the address.
 const QString PhoneCharacters = "0123456789 -,";
@@ -129,7 +128,7 @@ void frmT2Connect::BuildControls()
     connect(txtTCPIP, &QLineEdit::textEdited, this, [this](const QString& text) {
         const QString kept = Keep(text, AddressCharacters);
         if (kept != text) txtTCPIP->setText(kept);
-        state_.Config.PanelAddress() = ToBytes(kept);
+        state_.Config.PanelAddress() = TextToBytes(kept);
         SetDataChanged(state_, true);
     });
     txtPhoneNumber = Named(new QLineEdit(this), "txtPhoneNumber");
@@ -139,7 +138,7 @@ void frmT2Connect::BuildControls()
     connect(txtPhoneNumber, &QLineEdit::textEdited, this, [this](const QString& text) {
         const QString kept = Keep(text, PhoneCharacters);
         if (kept != text) txtPhoneNumber->setText(kept);
-        state_.Config.ModemPhoneNumber() = ToBytes(kept);
+        state_.Config.ModemPhoneNumber() = TextToBytes(kept);
         SetDataChanged(state_, true);
     });
 
@@ -352,8 +351,8 @@ void frmT2Connect::ShowConnectionSettings()
     const int k = type >= ConnectTcpIp ? ConnectTcpIp : (type == ConnectModem ? ConnectModem : ConnectDirectSerial);
     for (int i = 0; i < 3; ++i) chkConnectionType[i]->setChecked(i == k);
     ShowLinkChoice(k);
-    txtPhoneNumber->setText(FromBytes(state_.Config.ModemPhoneNumber()));
-    txtTCPIP->setText(FromBytes(state_.Config.PanelAddress()));
+    txtPhoneNumber->setText(BytesToText(state_.Config.ModemPhoneNumber()));
+    txtTCPIP->setText(BytesToText(state_.Config.PanelAddress()));
 }
 
 void frmT2Connect::ShowLinkChoice(int index)

@@ -421,18 +421,7 @@ void frmT2MasterMDI::Startup()
     QDir().mkpath(ToQString(ProgramFolder()));
     QDir().mkpath(ToQString(DocumentationFolder()));
 
-    CloseAllWindows();
-    ShowWindow("frmT2About");
-    Disconnect();
-
-    state_.SettingsFileName = "None";
-    ResetConfiguration(state_);
-
-    CloseAllWindows();
-    ShowWindow("frmT2About");
-
-    SetDataChanged(state_, false);
-    UpdateStatusBar();
+    StartFreshConfiguration();
     picBlockFlashing->hide();
 
     // The maintenance file reveals the network diagnostic for one run only.
@@ -451,6 +440,13 @@ bool frmT2MasterMDI::AskDiscard()
 void frmT2MasterMDI::FileNew()
 {
     if (state_.DataChanged && !AskDiscard()) return;
+    StartFreshConfiguration();
+}
+
+// Start-up and New: a default configuration with no file, the About window in
+// front and the panel disconnected.
+void frmT2MasterMDI::StartFreshConfiguration()
+{
     CloseAllWindows();
     ShowWindow("frmT2About");
     Disconnect();

@@ -83,6 +83,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void StartFreshConfiguration();
     struct MenuNode;
     void BuildMenus();
     void AddMenuItems(QWidget* parentMenu, const std::vector<MenuNode>& nodes);

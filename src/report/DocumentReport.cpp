@@ -3,8 +3,10 @@
 #include "CodeTexts.h"
 #include "Defaults.h"
 #include "SettingsFile.h"
+#include "Windows1252.h"
 
 #include <QDateTime>
+#include <QStringDecoder>
 
 #include <cstdio>
 #include <cstdlib>
@@ -175,54 +177,10 @@ ReportSettings ReportSettingsOf(const ProgramState& state, const ReportTime& cre
 
 std::string ToWindows1252(const std::string& utf8)
 {
-    // Code points of the bytes 0x80..0x9F in Windows-1252 (0 where the byte is unused).
-    static const char16_t high[32] = {
-        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-        0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E,
-        0x0178};
-    std::string out;
-    out.reserve(utf8.size());
-    const std::size_t n = utf8.size();
-    for (std::size_t i = 0; i < n;) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        int len = 0;
-        char32_t cp = 0;
-        if (b < 0x80) {
-            len = 1;
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            len = 2;
-            cp = b & 0x1F;
-        } else if ((b & 0xF0) == 0xE0) {
-            len = 3;
-            cp = b & 0x0F;
-        } else if ((b & 0xF8) == 0xF0) {
-            len = 4;
-            cp = b & 0x07;
-        }
-        bool valid = len > 0 && i + static_cast<std::size_t>(len) <= n;
-        for (int k = 1; valid && k < len; ++k) {
-            const auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80) valid = false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (!valid) {  // not UTF-8: the byte is taken as it is
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        }
-        i += static_cast<std::size_t>(len);
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        char mapped = '?';
-        for (int k = 0; k < 32; ++k) {
-            if (high[k] != 0 && high[k] == cp) mapped = static_cast<char>(0x80 + k);
-        }
-        out += mapped;
-    }
-    return out;
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    if (decode.hasError()) return utf8;  // already 8-bit text: kept as it is
+    return TextToBytes(text);
 }
 
 DocumentReport::DocumentReport(const PanelConfig& config, const VantelDevices& devices)

@@ -5,6 +5,7 @@
 #include "ImagePacking.h"
 
 #include "Defaults.h"
+#include "Windows1252.h"
 
 #include <QCoreApplication>
 
@@ -46,7 +47,7 @@ LinkSettings LinkSettings::FromConfig(const PanelConfig& config)
     s.connectionType = config.ConnectionType();
     s.commPort = config.CommPort;
     s.phoneNumber = config.ModemPhoneNumber();
-    s.SetPanelAddress(QString::fromLatin1(config.PanelAddress().data(), static_cast<qsizetype>(config.PanelAddress().size())));
+    s.SetPanelAddress(BytesToText(config.PanelAddress()));
     return s;
 }
 

@@ -1,5 +1,6 @@
 #include "Defaults.h"
 #include "PanelConfig.h"
+#include "Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -151,4 +152,15 @@ TEST(Reset, TotalIOCount)
         c.NodeIOCount = k.nodes;
         EXPECT_EQ(TotalIOCount(c), k.expected);
     }
+}
+
+TEST(Model, Windows1252TextRoundTripsEveryByte)
+{
+    Bytes all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    const QString text = BytesToText(all);
+    EXPECT_EQ(text[0x80], QChar(0x20AC));  // the euro sign
+    EXPECT_EQ(text[0xE9], QChar(0x00E9));
+    EXPECT_EQ(TextToBytes(text), all);
+    EXPECT_EQ(TextToBytes(QString::fromUtf8("\xE4\xB8\xAD" "A")), "?A");  // not in the code page
 }
