@@ -3,7 +3,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$root/build" -DT2_BUILD_TESTS=OFF
+"$root/scripts/build.sh" "$root/build" -- tamberline
 if [ -x "$root/build/src/app/tamberline" ]; then
     exec "$root/build/src/app/tamberline" "$@"
 fi

@@ -9,7 +9,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${T2_BUILD_DIR:-$root/build}"
 if [ ! -x "$build/src/app/tamberline" ] || [ ! -x "$build/tools/panelsim/tamberline-panelsim" ]; then
     "$root/scripts/install-deps.sh"
-    "$root/scripts/build.sh" "$build" -DT2_BUILD_TESTS=OFF
+    "$root/scripts/build.sh" "$build" -- tamberline tamberline-panelsim tamberline-cli
 fi
 work="$(mktemp -d)"
 sim_pid=""
