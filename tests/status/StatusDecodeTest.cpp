@@ -136,9 +136,12 @@ TEST(PanelSimControl, CommandsSetTheLiveStates)
         {"device 7 0x0F 1 200", true}, {"lamps 33", true},     {"display HELLO", true},
         {"relay 48 1", false},      {"input 3 4", false},      {"device 33 1 1 1", false},
         {"relay x 1", false},       {"bogus", false},          {"", true},
+        {"relay 08 1", true},       {"relay 010 1", true},     {"lamps 0x", false},
     };
     for (const Case& c : cases) EXPECT_EQ(sim::ControlCommand(panel, c.line).empty(), c.ok) << c.line;
     EXPECT_TRUE(panel.Relay(5));
+    EXPECT_TRUE(panel.Relay(8));   // decimal, whatever the leading zeros
+    EXPECT_TRUE(panel.Relay(10));
     EXPECT_TRUE(panel.Group(2));
     EXPECT_EQ(panel.Input(3), 2);
     EXPECT_EQ(panel.Device(7).inputs, 0x0F);

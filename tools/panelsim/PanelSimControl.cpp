@@ -15,11 +15,13 @@ constexpr int PresetRelaysOnAt = 0xED0;
 const char* const Help =
     "relay N 0|1 | group N 0|1 | input N 0..3 | device D IN RESP LEVEL | display TEXT | lamps BITS | help";
 
+// A decimal number, or hexadecimal after "0x" ("08" is eight, not a bad octal).
 bool Number(const std::string& word, int& value)
 {
+    const bool hex = word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X');
     try {
         std::size_t used = 0;
-        value = std::stoi(word, &used, 0);
+        value = std::stoi(word, &used, hex ? 16 : 10);
         return used == word.size();
     } catch (...) {
         return false;
