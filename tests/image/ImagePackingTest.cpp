@@ -175,6 +175,53 @@ TEST(BuildPanelImage, MemberCells)
              c.RtcSource = 2;
          },
          {{8188, 5}, {8191, 10}, {8034, 42}, {8035, 71}, {8036, 4}, {8055, 2}}},
+        // Fields of equal width side by side: a swap of two of them would
+        // still come back whole through a round trip, so pin each address.
+        {"input and relay bytes",
+         [](PanelConfig& c, VantelDevices&) {
+             c.InputPreset[3] = 11;
+             c.RelayTimerType[4] = 12;
+             c.RelayPowerOnType[5] = 13;
+             c.InputType[6] = 14;
+             c.InputEnableTime[7] = 15;
+             c.InputDisableTime[8] = 16;
+             c.InputPilot[9] = 200;
+             c.NodeIOCount[5] = 8;
+         },
+         {{1731, 11}, {1780, 12}, {1829, 13}, {1878, 14}, {7927, 15}, {7976, 16}, {2313, 200}, {8181, 8}}},
+        {"input to group planes 0 and 1", [](PanelConfig& c, VantelDevices&) { c.InputGroupControl(2, 17) = 3; },
+         {{864 + 14, 2}, {1152 + 14, 2}, {1440 + 14, 0}}},
+        {"timer relay turn on", [](PanelConfig& c, VantelDevices&) { c.TimerRelayControl(0, 1) = 1; },
+         {{2352, 2}, {2640, 0}}},
+        {"timer group turn off", [](PanelConfig& c, VantelDevices&) { c.TimerGroupControl(47, 0) = 2; },
+         {{3216 + 282, 1}, {2928 + 282, 0}}},
+        {"preset on", [](PanelConfig& c, VantelDevices&) { c.PresetRelayControl(0, 0) = 1; }, {{3792, 1}, {4080, 0}}},
+        {"open and close times",
+         [](PanelConfig& c, VantelDevices&) {
+             c.NormalDayOpenTime[6] = 1;
+             c.NormalDayCloseTime[0] = 2;
+             c.SingleDateOpenTime(0, 0) = 3;
+             c.SingleDateOpenTime(11, 30) = 4;
+             c.SingleDateCloseTime(0, 0) = 5;
+             c.SingleDateOpenTime(1, 0) = 6;
+         },
+         {{4374, 1}, {4375, 2}, {4382, 3}, {4753, 4}, {4754, 5}, {4382 + 31, 6}}},
+        {"special function and clock bytes",
+         [](PanelConfig& c, VantelDevices&) {
+             c.BlinkAlertMinutes = 17;
+             c.OverrideMinutes = 0x1234;
+             c.SweepIntervalCode = 2;
+             c.DmxFilter = 3;
+             c.DstStartMonth = 4;
+             c.DstEndWeek = 5;
+         },
+         {{8016, 17}, {8017, 0x12}, {8018, 0x34}, {8020, 2}, {8162, 3}, {8189, 4}, {8190, 5}}},
+        {"device 3 relay plane 1, group planes 0 and 1",
+         [](PanelConfig&, VantelDevices& d) {
+             d[3].DeviceInputRelayControl(1, 9) = 2;
+             d[3].DeviceInputGroupControl(2, 0) = 3;
+         },
+         {{13248 + 48 + 7, 2}, {13248 + 7, 0}, {13248 + 144 + 12, 1}, {13248 + 192 + 12, 1}, {13248 + 240 + 12, 0}}},
         {"device 1 type", [](PanelConfig&, VantelDevices& d) { d[1].DeviceType = 3; }, {{8256, 3}}},
         {"device 32 input to relay plane 0",
          [](PanelConfig&, VantelDevices& d) { d[32].DeviceInputRelayControl(0, 0) = 1; }, {{22528, 1}}},
