@@ -385,6 +385,14 @@ TEST_F(StatusWindows, VantelDeviceViews)
     EXPECT_EQ(w->lblPresent16->text(), "No Response");
     for (int r = 0; r < 6; ++r) EXPECT_FALSE(w->lblInput16Status[r]->isVisible()) << r;
 
+    // Back to "Select Device": every frame and the type label go, nothing is sent.
+    const std::size_t sent = Commands().size();
+    choose(0);
+    EXPECT_EQ(Commands().size(), sent);
+    for (QWidget* f : {w->fraStatus16, w->fraStatus7, w->fraStatus8, w->fraStatusF}) EXPECT_FALSE(f->isVisible());
+    EXPECT_FALSE(w->lblVLinkDeviceType->isVisible());
+    choose(4);
+
     // The selection is kept between activations.
     Open<frmT2VantelStatus>("frmT2VantelStatus");
     EXPECT_EQ(w->cboVLinkDevice->currentIndex(), 4);
