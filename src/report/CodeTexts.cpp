@@ -66,11 +66,14 @@ std::string ClockText(int minutesOfDay)
     return buf;
 }
 
-std::string QuarterHourText(int quarterHours)
+std::string DayClockText(long long minutes)
 {
-    if (quarterHours < 0 || quarterHours > 95) return OutOfTableText(quarterHours);
-    return ClockText(quarterHours * 15);
+    constexpr long long day = 24 * 60;
+    const long long size = minutes < 0 ? -minutes : minutes;
+    return ClockText(static_cast<int>(size % day));
 }
+
+std::string QuarterHourText(int quarterHours) { return DayClockText(quarterHours * 15LL); }
 
 std::string NodeCaption(int node)
 {

@@ -161,8 +161,13 @@ inline constexpr std::array<const char*, 3> ModbusParityTexts{"None", "Odd", "Ev
 // A time of day in minutes after midnight (0..1439) in the form "h:nnA/P":
 // 0 is 12:00A, 390 is 6:30A, 1110 is 6:30P. Outside 0..1439: OutOfTableText.
 std::string ClockText(int minutesOfDay);
-// A quarter-hour time code 0..95 as ClockText (0 is 12:00A, 95 is 11:45P);
-// any other value gives OutOfTableText(value).
+// A time in minutes after midnight read as a fraction of a day and shown
+// "h:nnA/P": whole days drop away (1440 is 12:00A again, 1455 is 12:15A) and a
+// negative time shows the time of day of its size (-15 is 12:15A), as the
+// day-fraction time format does.
+std::string DayClockText(long long minutes);
+// A quarter-hour time code as the fraction code / 96 of a day (0 is 12:00A,
+// 95 is 11:45P, 96 is 12:00A again, 100 is 1:00A); see DayClockText.
 std::string QuarterHourText(int quarterHours);
 // Caption of I/O node 0..11: "Node 1" .. "Node 9", "Node A", "Node B", "Node C".
 std::string NodeCaption(int node);

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace t2 {
 
@@ -49,11 +50,11 @@ long long FloorDiv(long long a, long long b)
 }
 
 // Text of a code stored 1-based (DST weeks and months): the table entry of
-// code - 1, or the placeholder showing the stored code.
-std::string OneBasedText(TextTable table, int code)
+// code - 1, or nullptr for a code outside the table.
+const char* OneBasedText(TextTable table, int code)
 {
-    const char* text = TableText(table, code - 1);
-    return text ? std::string(text) : OutOfTableText(code);
+    if (code == std::numeric_limits<int>::min()) return nullptr;
+    return TableText(table, code - 1);
 }
 
 // Joins items with "," and no spaces.
@@ -112,20 +113,19 @@ std::string TimedOnText(long long minutes) { return "Timed On " + Three(minutes)
 // The offset-time codes: the low byte without its two offset bits, in type order.
 constexpr std::array<int, 8> OffsetTimeCodes{24, 56, 88, 120, 152, 184, 216, 248};
 
+// The Time field of a timer; empty for a code that is neither an hour nor an
+// offset time. A minute outside its range is taken as the formulas give it
+// (9 hours and 75 minutes is 10:15A).
 std::string TimerTimeText(int code, int minute)
 {
-    if (code >= 0 && code <= 23) {
-        if (minute < 0 || minute > 59) return OutOfTableText(minute);
-        return ClockText(code * 60 + minute);
-    }
+    if (code >= 0 && code <= 23) return DayClockText(code * 60LL + minute);
     for (std::size_t k = 0; k < OffsetTimeCodes.size(); ++k) {
         if ((code & ~3) != OffsetTimeCodes[k]) continue;
-        if (minute < 0 || minute > 255) return OutOfTableText(minute);
-        const int offset = (code & 3) * 256 + minute;
+        const long long offset = (code & 3) * 256LL + minute;
         const char* text = k < 4 ? AstroOffsetTexts[k] : OpenCloseOffsetTexts[k - 4];
         return Three(offset) + " " + text;
     }
-    return OutOfTableText(code);
+    return {};
 }
 
 std::string TimerDaysText(int days, int holidayMonth, int holidayDate)
@@ -200,6 +200,11 @@ void DocumentReport::Line(std::initializer_list<std::string> fields)
     out_ += "\r\n";
 }
 
+void DocumentReport::LineIfText(const char* title, const char* text)
+{
+    if (text) Line({title, text});
+}
+
 void DocumentReport::DocHeader(const std::string& versionText, const std::string& settingsFileName,
                                const ReportTime& created)
 {
@@ -226,16 +231,18 @@ void DocumentReport::DocPanelSettings()
             first += 4 * count;
         }
     }
-    Line({"AddOn Module Type", CodeText(AddOnModuleTexts, c_.AddOnModuleType)});
+    // A code without a text writes no line for its item (a module "Modem /
+    // Tamberline", a time zone or DST rule outside the lists, odd MODBus codes).
+    LineIfText("AddOn Module Type", TableText(AddOnModuleTexts, c_.AddOnModuleType));
     Line({"Latitude", Three(c_.Latitude)});
     Line({"Longitude", Three(c_.Longitude)});
-    Line({"Time Zone", CodeText(TimeZoneTexts, c_.TimeZone)});
+    LineIfText("Time Zone", TableText(TimeZoneTexts, c_.TimeZone));
     if (c_.DstEnabled != 0) {
         Line({"Automatic DST Adjustment", "Enabled"});
-        Line({"DST Start Week", OneBasedText(DstWeekShortTexts, c_.DstStartWeek)});
-        Line({"DST Start Month", OneBasedText(MonthAbbreviations, c_.DstStartMonth)});
-        Line({"DST End Week", OneBasedText(DstWeekShortTexts, c_.DstEndWeek)});
-        Line({"DST End Month", OneBasedText(MonthAbbreviations, c_.DstEndMonth)});
+        LineIfText("DST Start Week", OneBasedText(DstWeekShortTexts, c_.DstStartWeek));
+        LineIfText("DST Start Month", OneBasedText(MonthAbbreviations, c_.DstStartMonth));
+        LineIfText("DST End Week", OneBasedText(DstWeekShortTexts, c_.DstEndWeek));
+        LineIfText("DST End Month", OneBasedText(MonthAbbreviations, c_.DstEndMonth));
     } else {
         Line({"Automatic DST Adjustment", "Disabled"});
     }
@@ -253,9 +260,9 @@ void DocumentReport::DocPanelSettings()
         Line({"DMX Filter", Two(c_.DmxFilter)});
     }
     if (c_.AddOnModuleType == AddOnModbus) {
-        Line({"MODBus Protocol", CodeText(ModbusProtocolTexts, c_.ModbusProtocol)});
-        Line({"MODBus Baud Rate", CodeText(ModbusBaudTexts, c_.ModbusBaud)});
-        Line({"MODBus Parity", CodeText(ModbusParityTexts, c_.ModbusParity)});
+        LineIfText("MODBus Protocol", TableText(ModbusProtocolTexts, c_.ModbusProtocol));
+        LineIfText("MODBus Baud Rate", TableText(ModbusBaudTexts, c_.ModbusBaud));
+        LineIfText("MODBus Parity", TableText(ModbusParityTexts, c_.ModbusParity));
     }
 }
 
@@ -406,8 +413,8 @@ void DocumentReport::DocLocalInputPilotSchedule()
     for (int i = 0; i < ioCount_; ++i) {
         const auto ii = static_cast<std::size_t>(i);
         const int v = c_.InputPilot[ii];
-        const std::string pilot = (v >= 0 && v < 192) ? kinds[v / 64] + Two(v % 64 + 1) : OutOfTableText(v);
-        Line({Two(i + 1), c_.InputNames[ii], pilot});
+        if (v < 0 || v >= 192) continue;  // a source without a text: no line
+        Line({Two(i + 1), c_.InputNames[ii], kinds[v / 64] + Two(v % 64 + 1)});
     }
 }
 
@@ -422,10 +429,9 @@ void DocumentReport::DocVantelPilotSchedule()
         const int inputs = DeviceInputCount(dev.DeviceType);
         for (int k = 0; k < inputs; ++k) {
             const int v = dev.DeviceInputPilot[static_cast<std::size_t>(k)];
+            if (v < 0 || v > 255) continue;  // a source without a text: no line
             std::string pilot;
-            if (v < 0 || v > 255) {
-                pilot = OutOfTableText(v);
-            } else if (v / 64 == 0) {
+            if (v / 64 == 0) {
                 pilot = (v & 1) ? "Static  On" : "Static  Off";
             } else {
                 static const char* const kinds[4] = {"", "Relay  ", "Group  ", "Preset  "};

@@ -67,8 +67,11 @@ ReportSettings ReportSettingsOf(const ProgramState& state, const ReportTime& cre
 
 // Writes the report line by line into a buffer. Each section writer appends its
 // lines; the writers only read the configuration and never index an array with
-// a stored value, so any file's contents can be reported. A stored code that
-// has no text is written as "?" followed by the number (see OutOfTableText).
+// a stored value, so any file's contents can be reported. A relay, input or
+// device input type code that has no text is written as "?" followed by the
+// number (see OutOfTableText); a panel-wide code without a text and a pilot
+// source without a text write no line, a timer time code that is neither an
+// hour nor an offset leaves the Time field empty.
 class DocumentReport {
 public:
     DocumentReport(const PanelConfig& config, const VantelDevices& devices);
@@ -99,6 +102,8 @@ public:
 
 private:
     void Line(std::initializer_list<std::string> fields);
+    // Title and text, or no line at all when text is nullptr.
+    void LineIfText(const char* title, const char* text);
     std::string NetworkControl(int target, bool groups) const;
 
     const PanelConfig& c_;

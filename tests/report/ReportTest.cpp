@@ -200,6 +200,19 @@ const std::vector<Example>& Examples()
              r.config.SingleDateCloseTime(11, 30) = 70;
          },
          "Dec 31\t9:30A\t5:30P"},
+        {"OpenTimeOf96IsMidnight",
+         [](Records& r) {
+             r.config.SingleDateOpenTime(2, 0) = 96;
+             r.config.SingleDateCloseTime(2, 0) = 48;
+         },
+         "Mar 01\t12:00A\t12:00P"},
+        {"OpenTimeOf97IsUnset",
+         [](Records& r) {
+             r.config.SingleDateOpenTime(2, 1) = 97;
+             r.config.SingleDateCloseTime(2, 1) = 48;
+         },
+         "Mar 02\t--:--\t--:--"},
+        {"ModemModuleHasNoModuleLine", [](Records& r) { r.config.AddOnModuleType = 6; }, "AddOn Module Type", false},
         {"NormalDayDefault", [](Records&) {}, "Saturday\t8:00A\t9:00P"},
         {"InputActiveTimes",
          [](Records& r) {
@@ -379,10 +392,10 @@ std::unique_ptr<Records> Rich()
     c.InputDisableTime[0] = 72;
     c.InputEnableTime[1] = 95;
     c.InputDisableTime[1] = 48;
-    c.InputEnableTime[2] = 100;  // no time of day: placeholder
+    c.InputEnableTime[2] = 100;  // past the end of a day: 1:00A
     c.InputPilot[0] = 66;        // group 3
     c.InputPilot[1] = 175;       // preset 48
-    c.InputPilot[2] = 200;       // source without text
+    c.InputPilot[2] = 200;       // source without text: no line
     c.InputPilot[3] = 63;        // relay number 64 as the bits give it
 
     // Timers.
@@ -417,11 +430,11 @@ std::unique_ptr<Records> Rich()
     c.TimerMinute[7] = 15;
     c.TimerTimeCode[8] = 216;
     c.TimerMinute[8] = 1;
-    c.TimerTimeCode[9] = 40;  // not a time code
+    c.TimerTimeCode[9] = 40;  // not a time code: empty field
     c.TimerTimeCode[10] = 23;
     c.TimerMinute[10] = 59;
     c.TimerTimeCode[11] = 9;
-    c.TimerMinute[11] = 75;  // not a minute
+    c.TimerMinute[11] = 75;  // past the hour: 10:15A
     c.TimerDays[11] = 128;
     c.TimerRelayControl(11, 3) = 3;  // a code that is neither on nor off is in neither list
 
@@ -446,8 +459,8 @@ std::unique_ptr<Records> Rich()
     c.SingleDateOpenTime(0, 0) = 40;
     c.SingleDateCloseTime(0, 0) = 60;
     c.SingleDateOpenTime(1, 28) = 36;
-    c.SingleDateCloseTime(1, 28) = 100;  // close unset with open set: placeholder
-    c.SingleDateOpenTime(6, 3) = 96;     // not above 96, yet no time: placeholder
+    c.SingleDateCloseTime(1, 28) = 100;  // close unset with open set: 1:00A
+    c.SingleDateOpenTime(6, 3) = 96;     // not above 96: midnight, 12:00A
     c.SingleDateOpenTime(11, 24) = 101;  // above 96: both fields unset
     c.SingleDateCloseTime(11, 24) = 10;
 
@@ -481,7 +494,7 @@ std::unique_ptr<Records> Rich()
     d[10].DeviceInputType[3] = 11;  // no text
     d[10].DeviceInputPilot[0] = 128 + 2;
     d[10].DeviceInputPilot[1] = 0;
-    d[10].DeviceInputPilot[2] = 300;  // beyond a byte
+    d[10].DeviceInputPilot[2] = 300;  // beyond a byte: no line
     d[10].DeviceInputPilot[3] = 255;  // preset 64 as the bits give it
     d[16].DeviceType = 8;  // R6, device 10
     d[16].DeviceName = "STAGE R6";
@@ -550,33 +563,59 @@ TEST(Report, CodesWithoutTextWriteThePlaceholderInEverySection)
     c.TimerTimeCode[2] = 24;
     c.TimerMinute[2] = 256;
     c.TimerTimeCode[3] = -1;
+    c.TimerTimeCode[4] = 23;
+    c.TimerMinute[4] = 75;
     c.NormalDayOpenTime[0] = 200;
     c.SingleDateCloseTime(0, 0) = 5;
     c.SingleDateOpenTime(0, 0) = -5;
     r->devices[2].DeviceType = 4;
     r->devices[2].DeviceInputType[0] = 5;
     r->devices[2].DeviceInputPilot[0] = -64;
+    r->devices[2].DeviceInputPilot[1] = 256;
     r->devices[3].DeviceType = 8;
     r->devices[3].DeviceInputType[5] = 99;
     r->devices[4].DeviceType = 7;
     r->devices[4].DeviceInputType[3] = 10;
     r->devices[5].DeviceType = -3;
     const std::string report = BuildReport(r->config, r->devices, Settings());
-    for (const char* line : {"AddOn Module Type\tMODBus", "MODBus Protocol\t?2", "MODBus Baud Rate\t?-1",
-                             "MODBus Parity\t?3", "Time Zone\t?5", "DST Start Week\t?0", "DST Start Month\t?13",
-                             "DST End Week\t?6", "DST End Month\t?-32768", "Node 2\t?-1",
-                             "01\tRELAY 01\t\t\t?4\t?-7\t\t\t\t", "02\tINPUT 02\t?32767\t?-1\t?96\t",
-                             "02\tINPUT 02\t?192", "01\tTIMER 01\t?28\tSMTWTFSH\t\t\t\t\t",
-                             "02\tTIMER 02\t?300\tSMTWTFSH\t\t\t\t\t", "03\tTIMER 03\t?256\tSMTWTFSH\t\t\t\t\t",
-                             "04\tTIMER 04\t?-1\tSMTWTFSH\t\t\t\t\t", "Sunday\t?200\t9:00P", "Jan 01\t?-5\t1:15A",
-                             "02\t4 Button\tVANTEL 02.1\t?5\t", "02\tVANTEL 02.1\t?-64",
-                             "03\tR6\tVANTEL 03.6\t?99\t", "04\tKIM-4\tVANTEL 04.4\t?10\t", "05\t?-3\tVANTEL 05\t\t"}) {
+    // Relay, input and device input types without a text show the stored number;
+    // times out of range are read as fractions of a day; a timer time code that
+    // is neither an hour nor an offset leaves its field empty.
+    for (const char* line : {"Node 2\t?-1", "01\tRELAY 01\t\t\t?4\t?-7\t\t\t\t",
+                             "02\tINPUT 02\t?32767\t12:15A\t12:00A\t", "01\tTIMER 01\t\tSMTWTFSH\t\t\t\t\t",
+                             "02\tTIMER 02\t\tSMTWTFSH\t\t\t\t\t", "03\tTIMER 03\t256 Before Sunrise\tSMTWTFSH\t\t\t\t\t",
+                             "04\tTIMER 04\t\tSMTWTFSH\t\t\t\t\t", "05\tTIMER 05\t12:15A\tSMTWTFSH\t\t\t\t\t",
+                             "Sunday\t2:00A\t9:00P", "Jan 01\t1:15A\t1:15A",
+                             "02\t4 Button\tVANTEL 02.1\t?5\t", "03\tR6\tVANTEL 03.6\t?99\t",
+                             "04\tKIM-4\tVANTEL 04.4\t?10\t", "05\t?-3\tVANTEL 05\t\t"}) {
         EXPECT_TRUE(HasLine(report, line)) << "missing line: " << line;
     }
     EXPECT_TRUE(HasLine(report, "Node 1\t08 I/O\t01-08"));
     EXPECT_TRUE(HasLine(report, "I/O Count\t04"));
-    r->config.AddOnModuleType = 9;
-    EXPECT_TRUE(HasLine(BuildReport(r->config, r->devices, Settings()), "AddOn Module Type\t?9"));
+    // A panel-wide code outside its list writes no line for its item.
+    const std::vector<std::string> panel = Section(report, "[Panel Settings]");
+    for (const char* title : {"Time Zone", "DST Start Week", "DST Start Month", "DST End Week", "DST End Month",
+                              "MODBus Protocol", "MODBus Baud Rate", "MODBus Parity"}) {
+        for (const std::string& l : panel) EXPECT_NE(l.rfind(title, 0), 0u) << "unexpected line: " << l;
+    }
+    EXPECT_TRUE(HasLine(report, "AddOn Module Type\tMODBus"));
+    EXPECT_TRUE(HasLine(report, "Automatic DST Adjustment\tEnabled"));
+    // A pilot source without a text writes no line for that input.
+    EXPECT_EQ(Section(report, "[Local Input Pilot Schedule]"),
+              (std::vector<std::string>{"[Local Input Pilot Schedule]", "Input Number\tInput Name\tPilot",
+                                        "01\tINPUT 01\tRelay  01", "03\tINPUT 03\tRelay  03",
+                                        "04\tINPUT 04\tRelay  04"}));
+    for (const std::string& l : Section(report, "[Vantel Pilot Schedule]")) {
+        EXPECT_NE(l.rfind("02\tVANTEL 02.1\t", 0), 0u) << "unexpected line: " << l;
+        EXPECT_NE(l.rfind("02\tVANTEL 02.2\t", 0), 0u) << "unexpected line: " << l;
+    }
+    EXPECT_TRUE(HasLine(report, "02\tVANTEL 02.3\tStatic  Off"));
+    for (int module : {6, 9, -1}) {  // "Modem / Tamberline" has no report name either
+        r->config.AddOnModuleType = static_cast<Integer>(module);
+        for (const std::string& l : Lines(BuildReport(r->config, r->devices, Settings()))) {
+            EXPECT_NE(l.rfind("AddOn Module Type", 0), 0u) << module << " unexpected line: " << l;
+        }
+    }
 }
 
 TEST(Report, AnyStoredValueGivesAWholeReport)
