@@ -142,14 +142,11 @@ void frmT2RelayStatus::AllRelays(bool on)
         cmdAllRelaysOff->setEnabled(!AutoUpdating());
         cmdAllRelaysOn->setEnabled(!AutoUpdating());
     };
-    if (!Connected()) {
-        enable();
-        return;
-    }
+    // The buttons come back whether the command went or was given up.
     WhenIdle([this, on, enable] {
         Send(AllRelaysCommand(on));  // the result does not matter
         enable();
-    });
+    }, enable);
 }
 
 // ---------------------------------------------------------------------------

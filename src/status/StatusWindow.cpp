@@ -94,20 +94,24 @@ void PanelWindow::SendSwitch(const PanelCommand& command)
     WhenIdle([this, command] { Send(command); });
 }
 
-void PanelWindow::WhenIdle(std::function<void()> action)
+void PanelWindow::WhenIdle(std::function<void()> action, std::function<void()> otherwise)
 {
-    WhenIdleLater(std::move(action), 250);
+    WhenIdleLater(std::move(action), std::move(otherwise), 250);
 }
 
-void PanelWindow::WhenIdleLater(std::function<void()> action, int triesLeft)
+void PanelWindow::WhenIdleLater(std::function<void()> action, std::function<void()> otherwise, int triesLeft)
 {
-    if (!Connected()) return;
-    if (ExchangeBusy()) {
+    const bool busy = Connected() && ExchangeBusy();
+    if (!Connected() || (busy && triesLeft <= 0)) {
+        if (otherwise) otherwise();
+        return;
+    }
+    if (busy) {
         // Another exchange waits for its reply: go when it is done.
-        if (triesLeft > 0)
-            QTimer::singleShot(20, this, [this, action = std::move(action), triesLeft]() mutable {
-                WhenIdleLater(std::move(action), triesLeft - 1);
-            });
+        QTimer::singleShot(20, this,
+                           [this, action = std::move(action), otherwise = std::move(otherwise), triesLeft]() mutable {
+                               WhenIdleLater(std::move(action), std::move(otherwise), triesLeft - 1);
+                           });
         return;
     }
     action();

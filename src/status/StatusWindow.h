@@ -71,8 +71,8 @@ protected:
     // exchange is in progress it waits its turn instead of being refused.
     void SendSwitch(const PanelCommand& command);
     // Runs action now, or as soon as no exchange is in progress (given up
-    // after five seconds or when the session ends).
-    void WhenIdle(std::function<void()> action);
+    // after five seconds or when the session ends; then otherwise runs).
+    void WhenIdle(std::function<void()> action, std::function<void()> otherwise = {});
 
     void SetClientSize(int widthTwips, int heightTwips);
     QLabel* AddLabel(const QString& name, const QString& text, int left, int top, int width, int height = 300);
@@ -84,7 +84,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void WhenIdleLater(std::function<void()> action, int triesLeft);
+    void WhenIdleLater(std::function<void()> action, std::function<void()> otherwise, int triesLeft);
     ProgramState& state_;
     std::string noReply_;
 };

@@ -181,6 +181,29 @@ TEST_F(StatusWindows, RelayRowsCaptionsColoursAndSwitching)
     EXPECT_EQ(sim.Panel().ViolationCount(), 0);
 }
 
+TEST_F(StatusWindows, AllRelaysClickedDuringAnotherExchangeWaitsItsTurn)
+{
+    ConnectTcp();
+    auto* w = Open<frmT2RelayStatus>("frmT2RelayStatus");
+    sim.Panel().SetWaitReplyDelayMs(300);
+    // A click while another exchange waits for its reply: the command goes after it.
+    QTimer::singleShot(50, w, [&] { QTest::mouseClick(w->cmdAllRelaysOn, Qt::LeftButton); });
+    EXPECT_TRUE(session->Exchange().Send(ForceTimerWaitCommand()));
+    EXPECT_FALSE(w->cmdAllRelaysOn->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CountOf(Commands(), "10FF1") == 1; }, 2000));
+    EXPECT_TRUE(w->cmdAllRelaysOn->isEnabled());
+    EXPECT_TRUE(w->cmdAllRelaysOff->isEnabled());
+
+    // The session ends before the command could go: the buttons come back all the same.
+    QTimer::singleShot(50, w, [&] { QTest::mouseClick(w->cmdAllRelaysOff, Qt::LeftButton); });
+    QTimer::singleShot(150, w, [&] { session->Disconnect(); });
+    EXPECT_FALSE(session->Exchange().Send(ForceTimerWaitCommand()));
+    QTest::qWait(100);
+    EXPECT_EQ(CountOf(Commands(), "10FF0"), 0);
+    EXPECT_TRUE(w->cmdAllRelaysOn->isEnabled());
+    EXPECT_TRUE(w->cmdAllRelaysOff->isEnabled());
+}
+
 TEST_F(StatusWindows, TcpReadsOnRequestUntilAutoUpdatesAndGivesTheMenusBack)
 {
     ConnectTcp();
