@@ -366,11 +366,7 @@ void DocumentReport::DocVantelInputSchedule()
         const int deviceType = dev.DeviceType;
         if (deviceType == 0) continue;
         const char* typeName = TableText(ReportDeviceTypeTexts, deviceType);
-        if (!typeName) {
-            // A type the panel does not know has no known inputs: one line shows it.
-            Line({TwoHex(d), OutOfTableText(deviceType), dev.DeviceName, "", ""});
-            continue;
-        }
+        if (!typeName) continue;  // a type the panel does not know has no inputs to list
         const int inputs = DeviceInputCount(deviceType);
         for (int k = 0; k < inputs; ++k) {
             const auto kk = static_cast<std::size_t>(k);

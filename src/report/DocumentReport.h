@@ -70,8 +70,9 @@ ReportSettings ReportSettingsOf(const ProgramState& state, const ReportTime& cre
 // a stored value, so any file's contents can be reported. A relay, input or
 // device input type code that has no text is written as "?" followed by the
 // number (see OutOfTableText); a panel-wide code without a text and a pilot
-// source without a text write no line, a timer time code that is neither an
-// hour nor an offset leaves the Time field empty.
+// source without a text write no line, a device of a type without a text has
+// no input lines, a timer time code that is neither an hour nor an offset
+// leaves the Time field empty.
 class DocumentReport {
 public:
     DocumentReport(const PanelConfig& config, const VantelDevices& devices);

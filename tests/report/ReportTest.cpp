@@ -509,7 +509,7 @@ std::unique_ptr<Records> Rich()
     }
     d[31].DeviceInputRelayControl(7, 12) = 1;
     d[31].DeviceInputPilot[0] = 64;  // photocells have no pilot lines
-    d[32].DeviceType = 12;           // a type the panel does not know
+    d[32].DeviceType = 12;           // a type the panel does not know: no lines
     return r;
 }
 
@@ -587,7 +587,7 @@ TEST(Report, CodesWithoutTextWriteThePlaceholderInEverySection)
                              "04\tTIMER 04\t\tSMTWTFSH\t\t\t\t\t", "05\tTIMER 05\t12:15A\tSMTWTFSH\t\t\t\t\t",
                              "Sunday\t2:00A\t9:00P", "Jan 01\t1:15A\t1:15A",
                              "02\t4 Button\tVANTEL 02.1\t?5\t", "03\tR6\tVANTEL 03.6\t?99\t",
-                             "04\tKIM-4\tVANTEL 04.4\t?10\t", "05\t?-3\tVANTEL 05\t\t"}) {
+                             "04\tKIM-4\tVANTEL 04.4\t?10\t"}) {
         EXPECT_TRUE(HasLine(report, line)) << "missing line: " << line;
     }
     EXPECT_TRUE(HasLine(report, "Node 1\t08 I/O\t01-08"));
@@ -610,6 +610,10 @@ TEST(Report, CodesWithoutTextWriteThePlaceholderInEverySection)
         EXPECT_NE(l.rfind("02\tVANTEL 02.2\t", 0), 0u) << "unexpected line: " << l;
     }
     EXPECT_TRUE(HasLine(report, "02\tVANTEL 02.3\tStatic  Off"));
+    // A device type the panel does not know has no inputs and so no lines.
+    for (const std::string& l : Section(report, "[Vantel Input Schedule]")) {
+        EXPECT_NE(l.rfind("05\t", 0), 0u) << "unexpected line: " << l;
+    }
     for (int module : {6, 9, -1}) {  // "Modem / Tamberline" has no report name either
         r->config.AddOnModuleType = static_cast<Integer>(module);
         for (const std::string& l : Lines(BuildReport(r->config, r->devices, Settings()))) {
