@@ -1,12 +1,15 @@
 #include "GridWidgets.h"
 
 #include <QAction>
+#include <QInputMethodEvent>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 namespace t2 {
 
@@ -81,13 +84,29 @@ void NameBox::keyPressEvent(QKeyEvent* e)
     }
     const QString typed = e->text();
     const bool shortcut = (e->modifiers() & Qt::ControlModifier) && !(e->modifiers() & Qt::AltModifier);
-    if (typed.size() == 1 && typed[0].isPrint() && !shortcut) {
-        const QChar c = FilterNameKey(typed[0]);
-        if (!c.isNull()) insert(QString(c));
+    const bool printable = !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) {
+        return c.isPrint() || c.isSurrogate();
+    });
+    if (printable && !shortcut) {
+        // A key may bring more than one character (a dead key followed by a
+        // letter, a character outside the basic plane): each goes through the filter.
+        const QString kept = FilterNameText(typed);
+        if (!kept.isEmpty()) insert(kept);
         e->accept();
         return;
     }
     QLineEdit::keyPressEvent(e);   // Backspace, Delete, cursor keys, editing shortcuts
+}
+
+void NameBox::inputMethodEvent(QInputMethodEvent* e)
+{
+    // Text composed by an input method is typed text too: only what the filter
+    // keeps is committed, and nothing is shown half-composed.
+    const QString kept = FilterNameText(e->commitString());
+    QInputMethodEvent filtered;
+    filtered.setCommitString(kept, e->replacementStart(), e->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+    e->accept();
 }
 
 void NameBox::mousePressEvent(QMouseEvent* e)

@@ -3,7 +3,12 @@
 #include "GuiHelpers.h"
 #include "Screen.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
+
+#include <functional>
 
 using namespace t2;
 using namespace t2::test;
@@ -35,6 +40,36 @@ TEST(Screen, TwipsAndToolTips)
 TEST(NameKeyFilter, KeepsPanelCharactersAndCapitalises)
 {
     EXPECT_EQ(FilterNameText("relay one! #5 (a/b)*@:?.-_=+é"), "RELAY ONE #5 (A/B)*@:?.-");
+}
+
+// Whatever way the characters arrive in a name box (one key, a key carrying
+// several characters, an input method's composed text) only what the filter
+// keeps reaches the name.
+TEST(NameKeyFilter, EveryWayOfTypingIsFiltered)
+{
+    NameBox box;
+    box.show();
+    box.setFocus();
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"keys", [&] { QTest::keyClicks(&box, "a!b"); }},
+        {"one key, several characters",
+         [&] {
+             QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("éa!b€"));
+             QApplication::sendEvent(&box, &key);
+         }},
+        {"input method",
+         [&] {
+             QInputMethodEvent commit;
+             commit.setCommitString(QString::fromUtf8("àa!bñ"));
+             QApplication::sendEvent(&box, &commit);
+         }},
+    };
+    for (const auto& [label, type] : ways) {
+        SCOPED_TRACE(label);
+        box.clear();
+        type();
+        EXPECT_EQ(box.text(), "AB");
+    }
 }
 
 namespace {
