@@ -7,6 +7,7 @@
 #include "Defaults.h"
 #include "SettingsFile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -531,6 +532,24 @@ TEST_F(MainWindowTest, MainMenusSwitchTogether)
                                      "mnuAbout"}));
     w->EnableMainMenus();
     for (QAction* a : w->TopMenus()) EXPECT_TRUE(a->isEnabled());
+}
+
+// While a transfer or an automatic update holds the menus, the File keys do
+// nothing either: New must not drop the connection in the middle of it.
+TEST_F(MainWindowTest, FileKeysWaitWhileTheMenusAreDisabled)
+{
+    w->activateWindow();
+    QApplication::setActiveWindow(w.get());
+    state.SettingsFileName = "/somewhere/SITE.TMB";
+    SetDataChanged(state, false);
+    w->DisableMainMenus();
+    QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(w.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(state.SettingsFileName, "/somewhere/SITE.TMB");
+    EXPECT_TRUE(w->isVisible());
+    w->EnableMainMenus();
+    QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(state.SettingsFileName, "None");
 }
 
 TEST_F(MainWindowTest, NormalStateKeepsItsSize)
