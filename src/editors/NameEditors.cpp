@@ -80,9 +80,10 @@ NameListEditor::NameListEditor(ProgramState& state, NameListKind kind, QWidget* 
     const int frameWidth = kind_.previewLeft * 2 + kind_.previewLength * PreviewPitch;
     frame_ = new QGroupBox("As Displayed On Tamberline II", this);
     frame_->setObjectName("frmAsDisplayed");
+    // Wide enough for its caption; the characters start at the frame's left.
     frame_->setGeometry(Px(240), Px(gridBottom + 60), Px(std::max(frameWidth, 3400)), Px(780));
-    const int left = kind_.previewLeft + (std::max(frameWidth, 3400) - frameWidth) / 2;
-    for (int k = 0; k < kind_.previewLength; ++k) panelChars_.push_back(MakePanelChar(frame_, *this, k, left));
+    for (int k = 0; k < kind_.previewLength; ++k)
+        panelChars_.push_back(MakePanelChar(frame_, *this, k, kind_.previewLeft));
 
     SetClientSize(grid_.RightTwips() + 240, gridBottom + 60 + 780 + 180);
 }

@@ -77,8 +77,13 @@ TEST(NameListEditors, RowsPreviewAndTyping)
         QTest::keyClick(box, Qt::Key_Backspace);
         EXPECT_EQ(c.name(s, 1), "RELAY ON");
 
-        // The preview shows the row last touched, cut to the display's length.
+        // The preview shows the row last touched, cut to the display's length;
+        // its characters stand 240 twips apart from the frame's left (120, or
+        // 240 for device names).
         ASSERT_EQ(w->PreviewLength(), c.preview);
+        const int firstLeft = c.preview == 8 ? 240 : 120;
+        for (int k : {0, c.preview - 1})
+            EXPECT_EQ(w->PanelChar(k)->x(), w->Px(firstLeft + k * 240)) << "preview character " << k;
         QTest::keyClicks(box, "E OF FOURTEEN");
         EXPECT_EQ(c.name(s, 1), "RELAY ONE OF FOURTEEN");   // stored whole
         for (int k = 0; k < c.preview; ++k)
@@ -151,6 +156,7 @@ TEST(PanelNameEditor, DefaultNameBox)
     EXPECT_EQ(w.PanelChar(0)->text(), "M");
     EXPECT_EQ(w.PanelChar(17)->text(), "O");          // 18 characters previewed
     EXPECT_EQ(w.PanelChar(18), nullptr);
+    EXPECT_EQ(w.PanelChar(17)->x(), w.Px(17 * 240 + 120));
 
     s.DataChanged = false;
     ClickBox(chk);                                     // checking empties the name
