@@ -425,8 +425,12 @@ void frmT2MasterMDI::Startup()
     picBlockFlashing->hide();
 
     // The maintenance file reveals the network diagnostic for one run only.
-    const QString maintenance = ToQString(MaintenanceFileName());
-    if (QFileInfo::exists(maintenance)) QFile::remove(maintenance);
+    // Its name is recognised without regard to case, so every spelling of it
+    // in the program folder goes.
+    const QFileInfo maintenance(ToQString(MaintenanceFileName()));
+    const QDir folder = maintenance.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (name.compare(maintenance.fileName(), Qt::CaseInsensitive) == 0) QFile::remove(folder.filePath(name));
 
     started_ = true;
     tmrFix->start();

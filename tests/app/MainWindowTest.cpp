@@ -511,12 +511,21 @@ TEST_F(MainWindowTest, MaintenanceFileRevealsNetworkDiagnosticsUntilNextStart)
     EXPECT_FALSE(told);
     w->SetNetworkDiagnosticsHandler(nullptr);
 
-    // The next start deletes the file and hides the button again.
+    // The next start deletes the file, under any spelling of its name, and
+    // hides the button again.
+    const QString lower = QFileInfo(Q(MaintenanceFileName())).dir().filePath("tamberline ii maintenance.tmb");
+    prompts.fileNames = {lower};
+    w->MenuItem("mnuSaveAs")->trigger();
+    EXPECT_TRUE(w->NetworkDiagnosticsVisible());
+    const QString other = QFileInfo(Q(MaintenanceFileName())).dir().filePath("Tamberline II Site.TMB");
+    ASSERT_TRUE(WriteSettingsFile(other.toStdString(), state.Config, state.Devices, nullptr));
     w.reset();
     ProgramState fresh;
     w = std::make_unique<frmT2MasterMDI>(fresh);
     w->Startup();
     EXPECT_FALSE(QFileInfo::exists(Q(MaintenanceFileName())));
+    EXPECT_FALSE(QFileInfo::exists(lower));
+    EXPECT_TRUE(QFileInfo::exists(other));
     EXPECT_FALSE(w->NetworkDiagnosticsVisible());
     w.reset();
     w = std::make_unique<frmT2MasterMDI>(state);
