@@ -26,11 +26,22 @@ frmT2Connect* liveWindow = nullptr;
 const QString PhoneCharacters = "0123456789 -,";
 const QString AddressCharacters = "0123456789.";
 
-QString Keep(const QString& text, const QString& allowed)
+// The text after an edit with the characters the edit brought in (typed or
+// pasted) limited to the allowed ones. What the box held before stays as it
+// was: an address or number read from a settings file may hold other
+// characters (a host name, a port), and typing one digit must not strip them.
+QString KeepInserted(const QString& before, const QString& after, const QString& allowed)
 {
-    QString out;
-    for (QChar c : text)
+    qsizetype prefix = 0;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    QString out = after.left(prefix);
+    for (QChar c : after.mid(prefix, after.size() - prefix - suffix))
         if (allowed.contains(c)) out += c;
+    out += after.right(suffix);
     return out;
 }
 
@@ -126,7 +137,7 @@ void frmT2Connect::BuildControls()
     txtTCPIP->setPlaceholderText("Panel Address");
     txtTCPIP->installEventFilter(this);
     connect(txtTCPIP, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const QString kept = Keep(text, AddressCharacters);
+        const QString kept = KeepInserted(BytesToText(state_.Config.PanelAddress()), text, AddressCharacters);
         if (kept != text) txtTCPIP->setText(kept);
         state_.Config.PanelAddress() = TextToBytes(kept);
         SetDataChanged(state_, true);
@@ -136,7 +147,7 @@ void frmT2Connect::BuildControls()
     txtPhoneNumber->setPlaceholderText("Phone Number");
     txtPhoneNumber->installEventFilter(this);
     connect(txtPhoneNumber, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const QString kept = Keep(text, PhoneCharacters);
+        const QString kept = KeepInserted(BytesToText(state_.Config.ModemPhoneNumber()), text, PhoneCharacters);
         if (kept != text) txtPhoneNumber->setText(kept);
         state_.Config.ModemPhoneNumber() = TextToBytes(kept);
         SetDataChanged(state_, true);

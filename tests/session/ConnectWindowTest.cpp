@@ -12,6 +12,7 @@
 #include "PanelSimulator.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTcpServer>
@@ -699,6 +700,26 @@ TEST_F(ConnectWindow, LinkChoiceFieldsAndButtons)
     QTest::mouseClick(w->chkConnectionType[2], Qt::LeftButton);
     QTest::keyClicks(w->txtTCPIP, "10.x0.0.5 ");
     EXPECT_EQ(state.Config.PanelAddress(), "10.0.0.5");
+    // The filter holds back what is typed or pasted, never what the field
+    // already held: a host name from a settings file survives an edit.
+    state.Config.PanelAddress() = "panel-7.local:10002";
+    main->OpenWindow("frmT2Connect");
+    w->txtTCPIP->setFocus();
+    w->txtTCPIP->end(false);
+    QTest::keyClicks(w->txtTCPIP, "x9");
+    EXPECT_EQ(w->txtTCPIP->text(), "panel-7.local:100029");
+    EXPECT_EQ(state.Config.PanelAddress(), "panel-7.local:100029");
+    QApplication::clipboard()->setText("1a.2");
+    w->txtTCPIP->home(false);
+    w->txtTCPIP->paste();
+    EXPECT_EQ(state.Config.PanelAddress(), "1.2panel-7.local:100029");
+    state.Config.ModemPhoneNumber() = "9W(555)123";
+    main->OpenWindow("frmT2Connect");
+    QTest::mouseClick(w->chkConnectionType[1], Qt::LeftButton);
+    w->txtPhoneNumber->end(false);
+    QTest::keyClicks(w->txtPhoneNumber, "4x");
+    EXPECT_EQ(state.Config.ModemPhoneNumber(), "9W(555)1234");
+    QTest::mouseClick(w->chkConnectionType[2], Qt::LeftButton);
     // A port choice sets CommPort and counts as a change.
     SetDataChanged(state, false);
     QTest::mouseClick(w->chkConnectionType[0], Qt::LeftButton);
