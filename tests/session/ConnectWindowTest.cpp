@@ -377,6 +377,43 @@ TEST_F(ConnectWindow, DownloadWritesTheImageAndChangesThePassword)
     EXPECT_FALSE(state.DataChanged);
 }
 
+TEST_F(ConnectWindow, APasswordCommandThatFailsIsALostLink)
+{
+    sim.Panel().SetPassword({0, 0, 0, 0, 0, 0});
+    UseTcp();
+    for (int answered : {0, 1}) {  // the read fails; the read is answered and the write fails
+        SCOPED_TRACE(answered ? "write" : "read");
+        Connect();
+        const auto memory = sim.Panel().Memory();
+        prompts.asked.clear();
+        FaultOptions f;
+        f.stopAfter = sim.Panel().CommandCount() + answered;
+        sim.Panel().SetFaults(f);
+        QTest::mouseClick(w->cmdDownLoadToT2, Qt::LeftButton);
+        if (answered) {
+            QTest::mouseClick(w->chkChangePanelPassWord, Qt::LeftButton);
+            TypeDigits(w->txtNewPassWord, "999999");
+        }
+        QTest::mouseClick(w->cmdPassWordContinue, Qt::LeftButton);
+        ASSERT_EQ(prompts.asked.size(), 1u);
+        EXPECT_EQ(prompts.asked[0].text, "Connection To Tamberline II Panel Lost");
+        EXPECT_FALSE(state.PanelConnected);
+        EXPECT_EQ(sim.Panel().Memory(), memory);
+        EXPECT_EQ(sim.Panel().CommandCount(), f.stopAfter + 3);  // the failing command tried three times
+        EXPECT_EQ(w->cmdConnect->text(), "Connect To Tamberline II");
+        EXPECT_TRUE(w->cmdConnect->isEnabled());
+        EXPECT_TRUE(w->fraPassWord->isHidden());
+        EXPECT_TRUE(w->lblActivityProgress->isHidden());
+        EXPECT_TRUE(w->pbActivityProgress->isHidden());
+        EXPECT_FALSE(w->cmdDownLoadToT2->isHidden());
+        EXPECT_TRUE(w->cmdSetCVClock->isEnabled());
+        EXPECT_FALSE(w->Timer1->isActive());
+        EXPECT_TRUE(MenusEnabled());
+        for (auto* b : w->txtPassWord) EXPECT_EQ(b->text(), "0");
+        sim.Panel().SetFaults({});
+    }
+}
+
 TEST_F(ConnectWindow, DownloadCancelAndErrorCodesLeaveTheSessionOpen)
 {
     UseTcp();
