@@ -548,8 +548,10 @@ void frmT2Connect::StartPolling()
 
 void frmT2Connect::Timer1_Timer()
 {
-    const int type = state_.Config.ConnectionType();
-    if (type == ConnectDirectSerial || type == ConnectModem) ReadCVStatus();
+    // Serial and modem sessions are polled. The session's own link type is
+    // asked, so that a stored link type outside 0..2 (read as a direct
+    // serial line when connecting) is polled as the line it opened.
+    if (session_->PolledLink()) ReadCVStatus();
 }
 
 void frmT2Connect::ReadCVStatus()

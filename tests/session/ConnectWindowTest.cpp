@@ -130,7 +130,7 @@ TEST_F(ConnectWindow, ConnectsOverTcpAndPtyAndDisconnectsWithTheSameButton)
         EXPECT_EQ(w->Session().RevisionText().substr(0, 2), "V1");
 
         // Status: read once at connect on TCP/IP, by the timer on the serial line.
-        QTRY_VERIFY_WITH_TIMEOUT(!w->lblPanelTime->text().isEmpty(), 3000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !w->lblPanelTime->text().isEmpty(); }, 3000));
         EXPECT_TRUE(w->lblPanelTime->text().startsWith("01:05:")) << w->lblPanelTime->text().toStdString();
         EXPECT_TRUE(w->lblPanelTime->text().endsWith(" PM"));
         EXPECT_EQ(w->lblPanelDate->text(), "Sat 03/15/14");
@@ -632,13 +632,19 @@ TEST_F(ConnectWindow, AFailedStatusReadIsALostLink)
 TEST_F(ConnectWindow, PollingOverTheSerialLineFindsALostLink)
 {
     UsePty();
+    // A settings file may hold a link type outside 0..2: it connects as a
+    // direct serial line and is polled as one.
+    state.Config.ConnectionType() = -1;
+    main->OpenWindow("frmT2Connect");
+    EXPECT_TRUE(w->chkConnectionType[0]->isChecked());
     Connect();
-    QTRY_VERIFY_WITH_TIMEOUT(!w->lblPanelTime->text().isEmpty(), 3000);
+    EXPECT_EQ(w->cmdConnect->text(), "Disconnect From Tamberline II");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->lblPanelTime->text().isEmpty(); }, 3000));
     FaultOptions f;
     f.stopAfter = sim.Panel().CommandCount();
     sim.Panel().SetFaults(f);
-    QTRY_VERIFY_WITH_TIMEOUT(!state.PanelConnected, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(prompts.asked.size(), std::size_t(1), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.PanelConnected; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompts.asked.size() == 1; }, 2000));
     EXPECT_EQ(prompts.asked[0].text, "Connection To Tamberline II Panel Lost");
     EXPECT_FALSE(w->Timer1->isActive());
 }
