@@ -283,8 +283,8 @@ void frmT2Connect::ShowRevLabels()
     const std::string& text = session_->RevisionText();
     const int n = std::min<int>(static_cast<int>(text.size()), RevisionTextLength);
     for (int i = 0; i < RevisionTextLength; ++i) {
-        const QChar c = i < n ? QChar(static_cast<unsigned char>(text[i])) : QChar(' ');
-        lblT2FirmwareRevision[i]->setText(QString(c));
+        // The panel's characters are 8-bit Windows-1252 codes.
+        lblT2FirmwareRevision[i]->setText(i < n ? BytesToText(Bytes(1, text[i])) : QStringLiteral(" "));
     }
 }
 

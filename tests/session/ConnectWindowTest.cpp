@@ -115,6 +115,7 @@ TEST_F(ConnectWindow, ConnectsOverTcpAndPtyAndDisconnectsWithTheSameButton)
     for (bool pty : {false, true}) {
         SCOPED_TRACE(pty ? "pty" : "tcp");
         sim.Panel().SetClock({13, 5, 0, 3, 15, 14, 6});
+        sim.Panel().SetRevision("V1\x80");  // the panel's characters are Windows-1252
         if (pty)
             UsePty();
         else
@@ -123,10 +124,11 @@ TEST_F(ConnectWindow, ConnectsOverTcpAndPtyAndDisconnectsWithTheSameButton)
         EXPECT_TRUE(w->fraOnLineFunctions->isHidden());
         Connect();
 
-        // "V1" leaves the other 38 labels showing a space.
+        // "V1" and the euro sign leave the other 37 labels showing a space.
         EXPECT_EQ(w->lblT2FirmwareRevision[0]->text(), "V");
         EXPECT_EQ(w->lblT2FirmwareRevision[1]->text(), "1");
-        for (int i = 2; i < 40; ++i) EXPECT_EQ(w->lblT2FirmwareRevision[i]->text(), " ") << i;
+        EXPECT_EQ(w->lblT2FirmwareRevision[2]->text(), QString(QChar(0x20AC)));
+        for (int i = 3; i < 40; ++i) EXPECT_EQ(w->lblT2FirmwareRevision[i]->text(), " ") << i;
         EXPECT_EQ(w->Session().RevisionText().substr(0, 2), "V1");
 
         // Status: read once at connect on TCP/IP, by the timer on the serial line.
