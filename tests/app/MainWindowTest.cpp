@@ -254,7 +254,7 @@ TEST_F(MainWindowTest, StartupLeavesACleanFreshConfiguration)
     EXPECT_EQ(w->tmrFix->interval(), 1000);
     SetDataChanged(state, true);
     w->tmrFix->start();
-    QTRY_VERIFY_WITH_TIMEOUT(!state.DataChanged, 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.DataChanged; }, 3000));
     EXPECT_FALSE(w->tmrFix->isActive());
     EXPECT_EQ(w->windowTitle(), "VEL Tamberline II");
 }
