@@ -1,5 +1,6 @@
 #include "frmT2MasterMDI.h"
 
+#include "PlainTextLabels.h"
 #include "Prompts.h"
 #include "Twips.h"
 
@@ -45,6 +46,7 @@ frmT2MasterMDI::frmT2MasterMDI(ProgramState& state, QWidget* parent)
 {
     setObjectName("frmT2MasterMDI");
     setWindowTitle(Title);
+    UsePlainTextLabels();
 
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName("mdiArea");

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -591,4 +592,22 @@ TEST(Registry, KnowsTheWindowListAndAddOnWindows)
     EXPECT_EQ(AddOnModuleWindowName(5), "frmT2AddOnModuleBACnet");
     EXPECT_EQ(AddOnModuleWindowName(6), "");
     EXPECT_EQ(AddOnModuleWindowName(-1), "");
+}
+
+// Names and paths come from files: markup in them is shown as it is.
+TEST_F(MainWindowTest, LabelsShowMarkupAsText)
+{
+    state.Config.RelayNames[0] = "<b>HALL</b>";
+    state.SettingsFileName = "/sites/<i>A</i>.TMB";
+    w->UpdateStatusBar();
+    w->OpenWindow("frmT2RelayOutputOptions");
+    QCoreApplication::processEvents();
+    bool seen = false;
+    for (QLabel* label : w->findChildren<QLabel*>()) {
+        if (!label->isVisible()) continue;
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+        if (label->text() == "<b>HALL</b>") seen = true;
+    }
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(w->StatusPanel1->textFormat(), Qt::PlainText);
 }
