@@ -13,10 +13,7 @@ EditorWindow::EditorWindow(ProgramState& state, const QString& name, const QStri
 {
     setObjectName(name);
     setWindowTitle(caption);
-    // The twip geometry of the grids is laid out for an 8 point font.
-    QFont f = font();
-    f.setPointSizeF(8.25);
-    setFont(f);
+    editors::UseFormFont(this);
 }
 
 EditorWindow::~EditorWindow() = default;

@@ -2,6 +2,7 @@
 
 #include "Windows1252.h"
 
+#include <QFont>
 #include <QWidget>
 
 
@@ -10,6 +11,13 @@ namespace t2::editors {
 QString ToScreen(const Bytes& bytes) { return BytesToText(bytes); }
 
 Bytes FromScreen(const QString& text) { return TextToBytes(text); }
+
+void UseFormFont(QWidget* w)
+{
+    QFont f = w->font();
+    f.setPointSizeF(8.25);
+    w->setFont(f);
+}
 
 int Twips(const QWidget* widget, int twips)
 {

@@ -19,6 +19,9 @@ Bytes FromScreen(const QString& text);
 // 96 dpi), scaled by the widget's logical dpi.
 int Twips(const QWidget* widget, int twips);
 
+// The windows' twip geometry is laid out for an 8 point font: give it to w.
+void UseFormFont(QWidget* w);
+
 // n with at least two digits: 1 -> "01".
 QString TwoDigits(int n);
 

@@ -1,6 +1,7 @@
 #include "StatusWindow.h"
 
 #include "PanelExchange.h"
+#include "Screen.h"
 #include "StatusSession.h"
 
 #include <QCloseEvent>
@@ -37,10 +38,8 @@ PanelWindow::PanelWindow(ProgramState& state, const QString& name, const QString
 {
     setObjectName(name);
     setWindowTitle(caption);
-    // The twip geometry is laid out for an 8 point font.
-    QFont f = font();
-    f.setPointSizeF(8.25);
-    setFont(f);
+    editors::UseFormFont(this);
+    const QFont f = font();
 
     lblNoConnection = new QLabel("Not Connected To Tamberline II", this);
     lblNoConnection->setObjectName("lblNoConnection");
