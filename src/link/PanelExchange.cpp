@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QEventLoop>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace t2 {
@@ -22,18 +23,6 @@ const char* TraceDirectionName(TraceEntry::Direction d)
 }
 
 namespace {
-
-// Marks the exchange busy for the life of the guard.
-class BusyGuard {
-public:
-    explicit BusyGuard(bool& busy) : busy_(busy) { busy_ = true; }
-    ~BusyGuard() { busy_ = false; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-
-private:
-    bool& busy_;
-};
 
 constexpr int MaxAttempts = 3;
 constexpr std::size_t MaxTraceEntries = 10000;
@@ -95,7 +84,7 @@ bool PanelExchange::OpenModemDevice(const QString& device, const std::string& ph
 
 bool PanelExchange::Dial(const std::string& phoneNumber, QString* error)
 {
-    BusyGuard guard(busy_);
+    const QScopedValueRollback<bool> guard(busy_, true);
     Pause(1000);
     SetLine("DTR", true);
     SendModemStringLocked("ATZ\r", 20, 5 * msPerSecond_);  // the answer is not examined
@@ -113,7 +102,7 @@ bool PanelExchange::Dial(const std::string& phoneNumber, QString* error)
 
 void PanelExchange::HangUp()
 {
-    BusyGuard guard(busy_);
+    const QScopedValueRollback<bool> guard(busy_, true);
     Stage(ModemStage::Disconnecting);
     SendModemStringLocked("[%%%%%", 50, 3 * msPerSecond_);
     SendModemStringLocked("ATZ", 50, 3 * msPerSecond_);
@@ -132,7 +121,7 @@ bool PanelExchange::OpenTcp(const QString& host, quint16 port, int waitMs, QStri
     Note(TraceEntry::Direction::Note, "connect " + host.toStdString() + ":" + std::to_string(port));
     bool ok = false;
     {
-        BusyGuard guard(busy_);  // events run during the connect wait
+        const QScopedValueRollback<bool> guard(busy_, true);  // events run during the connect wait
         ok = link->Open(host, port, waitMs, error);
     }
     if (!ok) return false;
@@ -174,7 +163,7 @@ bool PanelExchange::SendPanelCommand(const std::string& command, int expectedLen
     if (!link_ || !link_->IsOpen()) return false;
     int timeoutMs = timeoutSeconds * msPerSecond_;
     if (link_->IsModem()) timeoutMs *= 3;
-    BusyGuard guard(busy_);
+    const QScopedValueRollback<bool> guard(busy_, true);
     return SendFrameLocked(FrameCommand(command), expectedLength, timeoutMs);
 }
 
@@ -214,7 +203,7 @@ bool PanelExchange::SendModemString(const std::string& text, int expectedLength,
         return false;
     }
     if (!link_ || !link_->IsOpen()) return false;
-    BusyGuard guard(busy_);
+    const QScopedValueRollback<bool> guard(busy_, true);
     return SendModemStringLocked(text, expectedLength, timeoutSeconds * msPerSecond_);
 }
 

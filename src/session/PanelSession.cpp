@@ -8,6 +8,7 @@
 #include "Windows1252.h"
 
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 
 #include <cstdio>
 
@@ -23,18 +24,6 @@ std::string Two(int value)
     std::snprintf(buffer, sizeof buffer, "%02d", value);
     return buffer;
 }
-
-// Clears the flag when the scope ends.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = false; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -174,7 +163,7 @@ StatusResult PanelSession::ReadCVStatus(const std::function<void(const StatusTex
     // A timer tick or a click that arrives while another exchange waits, or
     // while the I/O question is open, is simply skipped.
     if (!state_.PanelConnected || readingStatus_ || exchange_.Busy()) return StatusResult::Skipped;
-    FlagGuard reading(readingStatus_);
+    const QScopedValueRollback<bool> reading(readingStatus_, true);
 
     // A failure after the user closed the session meanwhile is no lost link.
     auto lost = [this] { return state_.PanelConnected ? StatusResult::LinkLost : StatusResult::Skipped; };
