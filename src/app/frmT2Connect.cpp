@@ -19,9 +19,6 @@ const QString frmT2Connect::TcpTitle = "VEL Corvanthine";
 
 namespace {
 
-frmT2Connect* liveWindow = nullptr;
-
-
 // Only these characters may be typed into the phone number and the address.
 const QString PhoneCharacters = "0123456789 -,";
 const QString AddressCharacters = "0123456789.";
@@ -81,7 +78,6 @@ frmT2Connect::frmT2Connect(ProgramState& state, QWidget* parent)
     setMinimumSize(TwipsSize(10680, 6840));
 
     SetActiveSession(session_.get());
-    liveWindow = this;
 
     PanelExchange& exchange = session_->Exchange();
     exchange.SetStatusCallback([](const QString& text) {
@@ -111,7 +107,6 @@ frmT2Connect::~frmT2Connect()
         shell->SetDisconnectHandler(nullptr);
         shell->SetNetworkDiagnosticsHandler(nullptr);
     }
-    if (liveWindow == this) liveWindow = nullptr;
     session_.reset();  // closes an open link
 }
 
@@ -777,45 +772,6 @@ void frmT2Connect::cmdUpLoadFromT2_Click()
     BlockOnLineButtons(false);
     HideProgress();
     StartPolling();
-}
-
-// ---------------------------------------------------------------------------
-// For the other windows
-
-PanelSession* CurrentSession()
-{
-    if (!ActiveSession()) {
-        if (AppShell* shell = Shell()) shell->Window("frmT2Connect");
-    }
-    return ActiveSession();
-}
-
-PanelExchange* CurrentExchange()
-{
-    PanelSession* session = CurrentSession();
-    return session ? &session->Exchange() : nullptr;
-}
-
-void HandleLinkLost()
-{
-    static bool running = false;
-    if (running) return;
-    running = true;
-    AppShell* shell = Shell();
-    frmT2Connect* window = liveWindow;
-    if (!window && shell) window = dynamic_cast<frmT2Connect*>(shell->Window("frmT2Connect"));
-    if (window) {
-        window->DisconnectCV();
-    } else if (PanelSession* session = ActiveSession()) {
-        session->Disconnect();
-    }
-    if (shell) {
-        shell->CloseAllWindows();
-        shell->ShowWindow("frmT2Connect");
-    }
-    Inform(frmT2Connect::Title, "Connection To Tamberline II Panel Lost", PromptIcon::Exclamation);
-    if (shell) shell->UpdateStatusBar();
-    running = false;
 }
 
 }  // namespace t2

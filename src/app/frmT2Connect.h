@@ -1,16 +1,13 @@
 // The connection window: the link choice, connect and disconnect, the panel's
 // firmware revision, status and clock, the password entry, and the download
 // and upload of the configuration. The logic lives in t2::PanelSession; this
-// window shows it and asks the user.
-//
-// Later windows that talk to the panel use:
-//     t2::PanelExchange* exchange = t2::CurrentExchange();   // null without a session
-//     if (!exchange->Send(t2::RelayStatusCommand())) { t2::HandleLinkLost(); return; }
-//     t2::CurrentSession()->PolledLink()   // serial/modem: poll every 250 ms
+// window shows it and asks the user. Other windows reach the session through
+// LinkLost.h.
 #pragma once
 
 #include "ClickLabel.h"
 #include "PanelSession.h"
+#include "LinkLost.h"
 #include "WindowRegistry.h"
 
 #include <QCheckBox>
@@ -140,15 +137,5 @@ private:
     ProgramState& state_;
     std::unique_ptr<PanelSession> session_;
 };
-
-// The program's session with the panel and its exchange (the connection
-// window's; created with it on first use), or null when there is none.
-PanelSession* CurrentSession();
-PanelExchange* CurrentExchange();
-
-// The reaction to a failed command while a session is open: disconnect,
-// close all child windows, bring the connection window to the front and say
-// "Connection To Tamberline II Panel Lost".
-void HandleLinkLost();
 
 }  // namespace t2

@@ -1,8 +1,9 @@
 #include "EditorGrid.h"
 
 #include "EditorWindow.h"
-#include "GridWidgets.h"
-#include "Screen.h"
+#include "ClickLabel.h"
+#include "NameBox.h"
+#include "ScreenText.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -45,7 +46,7 @@ struct EditorGrid::Column {
     PickerSpec picker;
     StateSpec state;
     TextSpec text;
-    std::vector<GridLabel*> labels;
+    std::vector<ClickLabel*> labels;
     std::vector<NameBox*> boxes;
 };
 
@@ -74,11 +75,11 @@ EditorGrid& EditorGrid::Names(NameSpec desc)
 {
     names_ = std::move(desc);
     for (int r = 0; r < geometry_.rows; ++r) {
-        auto* label = new GridLabel(&window_);
+        auto* label = new ClickLabel(&window_);
         NameArrayElement(label, names_.label, r);
         label->setGeometry(QRect(CellPos(r, 0), QSize(window_.Px(names_.width), window_.Px(geometry_.height))));
         label->setIndent(window_.Px(15));
-        connect(label, &GridLabel::pressed, this,
+        connect(label, &ClickLabel::pressed, this,
                 [this, r](Qt::MouseButton b, Qt::KeyboardModifiers m) { PressName(r, b, m); });
         nameLabels_.push_back(label);
     }
@@ -102,14 +103,14 @@ int EditorGrid::AddPicker(PickerSpec desc)
         if (!desc.set) desc.set = [member](int r, int i) { member(r) = static_cast<Integer>(i); };
     }
     for (int r = 0; r < geometry_.rows; ++r) {
-        auto* label = new GridLabel(&window_);
+        auto* label = new ClickLabel(&window_);
         NameArrayElement(label, desc.label, r);
         label->setGeometry(QRect(CellPos(r, desc.offset), QSize(window_.Px(desc.width), window_.Px(geometry_.height))));
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setIndent(window_.Px(15));
         SetBackground(label, Qt::white);
-        connect(label, &GridLabel::clicked, this, [this, c, r] { OpenPicker(c, r); });
+        connect(label, &ClickLabel::clicked, this, [this, c, r] { OpenPicker(c, r); });
         column->labels.push_back(label);
     }
     auto& picker = pickers_[desc.picker];
@@ -134,14 +135,14 @@ int EditorGrid::AddState(StateSpec desc)
     auto column = std::make_unique<Column>();
     column->kind = Column::StateCell;
     for (int r = 0; r < geometry_.rows; ++r) {
-        auto* label = new GridLabel(&window_);
+        auto* label = new ClickLabel(&window_);
         NameArrayElement(label, desc.label, r);
         label->setGeometry(QRect(CellPos(r, desc.offset), QSize(window_.Px(desc.width), window_.Px(geometry_.height))));
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setAlignment(Qt::AlignCenter);
-        connect(label, &GridLabel::clicked, this, [this, c, r] { ClickState(c, r); });
-        connect(label, &GridLabel::doubleClicked, this, [this, c, r] {
+        connect(label, &ClickLabel::clicked, this, [this, c, r] { ClickState(c, r); });
+        connect(label, &ClickLabel::doubleClicked, this, [this, c, r] {
             if (columns_[c]->state.doubleClickRepeats) ClickState(c, r);
         });
         column->labels.push_back(label);
@@ -211,11 +212,11 @@ void EditorGrid::Refill()
     const int shown = Shown();
     for (int r = 0; r < geometry_.rows; ++r) {
         if (r < static_cast<int>(nameLabels_.size())) {
-            GridLabel* label = nameLabels_[r];
+            ClickLabel* label = nameLabels_[r];
             if (r < shown) {
                 if (names_.text) label->setText(names_.text(r));
                 if (names_.toolTipOf) label->setToolTip(names_.toolTipOf(r));
-                else if (!names_.toolTip.isEmpty()) label->setToolTip(editors::ItemToolTip(names_.toolTip, r));
+                else if (!names_.toolTip.isEmpty()) label->setToolTip(ItemToolTip(names_.toolTip, r));
             }
             label->setVisible(r < shown);
         }
@@ -233,7 +234,7 @@ void EditorGrid::ShowRowCells(int row, bool shown)
         switch (column->kind) {
         case Column::PickerCell: {
             const PickerSpec& desc = column->picker;
-            GridLabel* label = column->labels[row];
+            ClickLabel* label = column->labels[row];
             const bool visible = shown && (!desc.visible || desc.visible(row));
             if (visible) {
                 if (desc.caption) {
@@ -251,7 +252,7 @@ void EditorGrid::ShowRowCells(int row, bool shown)
         }
         case Column::StateCell: {
             const StateSpec& desc = column->state;
-            GridLabel* label = column->labels[row];
+            ClickLabel* label = column->labels[row];
             if (shown && desc.look) {
                 const int look = desc.look(row);
                 if (look >= 0 && look < static_cast<int>(desc.looks.size())) {
@@ -298,7 +299,7 @@ void EditorGrid::OpenPicker(int column, int row)
     PickerState& picker = *pickers_.at(desc.picker);
     picker.column = column;
     picker.row = row;
-    GridLabel* label = columns_[column]->labels[row];
+    ClickLabel* label = columns_[column]->labels[row];
     QComboBox* combo = picker.combo;
     const int index = desc.get ? desc.get(row) : -1;
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
@@ -362,7 +363,7 @@ QLabel* EditorGrid::NameLabel(int row) const
     return row >= 0 && row < static_cast<int>(nameLabels_.size()) ? nameLabels_[row] : nullptr;
 }
 
-GridLabel* EditorGrid::Cell(int column, int row) const
+ClickLabel* EditorGrid::Cell(int column, int row) const
 {
     if (column < 0 || column >= static_cast<int>(columns_.size()) || row < 0 || row >= geometry_.rows) return nullptr;
     const auto& labels = columns_[column]->labels;

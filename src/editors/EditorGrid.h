@@ -8,7 +8,7 @@
 //
 //   EditorGrid& g = AddGrid({.left = 120, .top = 420});
 //   g.Names({.label = "lblRelayName",
-//            .text = [this](int r) { return editors::ToScreen(Config().RelayNames[r]); },
+//            .text = [this](int r) { return ToScreen(Config().RelayNames[r]); },
 //            .toolTip = "Relay "});
 //   g.RowsShown([this] { return IoCount(); });
 //   g.AddPicker({.label = "lblTimerType", .picker = "cboNewTimerType", .offset = 1335,
@@ -51,7 +51,7 @@ class QWidget;
 namespace t2 {
 
 class EditorWindow;
-class GridLabel;
+class ClickLabel;
 class NameBox;
 
 // Positions and sizes in twips.
@@ -158,7 +158,7 @@ public:
     const GridGeometry& Geometry() const { return geometry_; }
 
     QLabel* NameLabel(int row) const;
-    GridLabel* Cell(int column, int row) const;     // picker or state cell
+    ClickLabel* Cell(int column, int row) const;     // picker or state cell
     NameBox* Box(int column, int row) const;        // text cell
     QComboBox* Picker(const QString& name) const;
     QComboBox* PickerOf(int column) const;
@@ -182,7 +182,7 @@ private:
     EditorWindow& window_;
     GridGeometry geometry_;
     NameSpec names_;
-    std::vector<GridLabel*> nameLabels_;
+    std::vector<ClickLabel*> nameLabels_;
     std::function<int()> rowsShown_;
     std::function<void(int)> copy_;
     std::vector<std::unique_ptr<Column>> columns_;

@@ -2,7 +2,8 @@
 
 #include "Defaults.h"
 #include "EditorGrid.h"
-#include "Screen.h"
+#include "ScreenText.h"
+#include "Twips.h"
 
 #include <QMouseEvent>
 
@@ -13,7 +14,7 @@ EditorWindow::EditorWindow(ProgramState& state, const QString& name, const QStri
 {
     setObjectName(name);
     setWindowTitle(caption);
-    editors::UseFormFont(this);
+    UseFormFont(this);
 }
 
 EditorWindow::~EditorWindow() = default;
@@ -30,7 +31,7 @@ void EditorWindow::MarkChanged()
 
 int EditorWindow::Px(int twips) const
 {
-    return editors::Twips(this, twips);
+    return Twips(this, twips);
 }
 
 void EditorWindow::OnActivate()

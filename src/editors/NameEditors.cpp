@@ -2,8 +2,9 @@
 
 #include "Defaults.h"
 #include "EditorGrid.h"
-#include "GridWidgets.h"
-#include "Screen.h"
+#include "ClickLabel.h"
+#include "NameBox.h"
+#include "ScreenText.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -13,9 +14,6 @@
 
 namespace t2 {
 
-using editors::FromScreen;
-using editors::ToScreen;
-using editors::TwoDigits;
 
 namespace {
 

@@ -1,13 +1,12 @@
 #include "RelayWindows.h"
 
 #include "EditorGrid.h"
-#include "Screen.h"
+#include "ScreenText.h"
 
 #include <QComboBox>
 
 namespace t2 {
 
-using editors::ToScreen;
 
 const QStringList& RelayTimerTypeTexts()
 {

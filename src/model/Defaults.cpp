@@ -1,4 +1,5 @@
 #include "Defaults.h"
+#include "CodeTexts.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,13 +13,6 @@ ProgramState& Program()
 }
 
 namespace {
-
-std::string TwoDigits(int n)
-{
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", n);
-    return buf;
-}
 
 std::string TwoHexDigits(int n)
 {
@@ -63,7 +57,7 @@ void ResetConfiguration(PanelConfig& c, VantelDevices& devices)
     c.PanelAddress().clear();
 
     for (int n = 0; n < ItemCount; ++n) {
-        const std::string nn = TwoDigits(n + 1);
+        const std::string nn = Digits(n + 1, 2);
         c.RelayNames[n] = "RELAY " + nn;
         c.GroupNames[n] = "GROUP " + nn;
         c.InputNames[n] = "INPUT " + nn;

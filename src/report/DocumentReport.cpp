@@ -16,18 +16,6 @@ namespace t2 {
 
 namespace {
 
-// Decimal with at least `width` digits, leading zeros; a negative number keeps
-// its sign in front of the zeros (-05).
-std::string Digits(long long n, int width)
-{
-    char buf[32];
-    if (n < 0) {
-        std::snprintf(buf, sizeof buf, "-%0*lld", width, -n);
-    } else {
-        std::snprintf(buf, sizeof buf, "%0*lld", width, n);
-    }
-    return buf;
-}
 std::string Two(long long n) { return Digits(n, 2); }
 std::string Three(long long n) { return Digits(n, 3); }
 std::string Plain(long long n) { return std::to_string(n); }

@@ -3,14 +3,12 @@
 #include "StatusWindows.h"
 
 #include "Defaults.h"
-#include "Screen.h"
+#include "ScreenText.h"
 
 #include <algorithm>
 
 namespace t2 {
 
-using editors::ItemToolTip;
-using editors::ToScreen;
 using status::Look;
 
 namespace {

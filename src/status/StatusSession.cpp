@@ -2,7 +2,7 @@
 
 #include "PanelExchange.h"
 #include "PanelSession.h"
-#include "frmT2Connect.h"
+#include "LinkLost.h"
 
 #include "PanelConfig.h"
 

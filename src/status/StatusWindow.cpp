@@ -1,7 +1,8 @@
 #include "StatusWindow.h"
 
 #include "PanelExchange.h"
-#include "Screen.h"
+#include "ScreenText.h"
+#include "Twips.h"
 #include "StatusSession.h"
 
 #include <QCloseEvent>
@@ -38,7 +39,7 @@ PanelWindow::PanelWindow(ProgramState& state, const QString& name, const QString
 {
     setObjectName(name);
     setWindowTitle(caption);
-    editors::UseFormFont(this);
+    UseFormFont(this);
     const QFont f = font();
 
     lblNoConnection = new QLabel("Not Connected To Tamberline II", this);

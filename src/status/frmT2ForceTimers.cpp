@@ -2,12 +2,10 @@
 // done so, which may take up to 80 seconds; the window stays responsive.
 #include "StatusWindows.h"
 
-#include "Screen.h"
+#include "ScreenText.h"
 
 namespace t2 {
 
-using editors::ItemToolTip;
-using editors::ToScreen;
 
 frmT2ForceTimers::frmT2ForceTimers(ProgramState& state, QWidget* parent)
     : PanelWindow(state, "frmT2ForceTimers", "Force Timers", parent)

@@ -1,11 +1,10 @@
 // The live state of one Vantel network device, chosen from the list.
 #include "StatusWindows.h"
 
-#include "Screen.h"
+#include "ScreenText.h"
 
 namespace t2 {
 
-using editors::ToScreen;
 
 namespace {
 

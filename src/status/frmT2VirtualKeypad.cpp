@@ -2,7 +2,7 @@
 // their lamps. Every reading sends the key pressed since the last one.
 #include "StatusWindows.h"
 
-#include "Screen.h"
+#include "ScreenText.h"
 
 #include <QFontDatabase>
 #include <QPainter>
@@ -151,7 +151,7 @@ void frmT2VirtualKeypad::ShowFromCV()
             imgCustomChar[n]->setPixmap(imgSourceChar[c]->pixmap());
             imgCustomChar[n]->show();
         } else {
-            lblLCD[n]->setText(editors::ToScreen(Bytes(1, static_cast<char>(c))));
+            lblLCD[n]->setText(ToScreen(Bytes(1, static_cast<char>(c))));
             lblLCD[n]->show();
             imgCustomChar[n]->hide();
         }

@@ -1,7 +1,8 @@
 // The reusable grid on a small window of its own, and the screen helpers.
 #include "EditorGrid.h"
 #include "GuiHelpers.h"
-#include "Screen.h"
+#include "ScreenText.h"
+#include "Twips.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -17,24 +18,24 @@ TEST(Screen, Windows1252RoundTripsEveryByte)
 {
     Bytes all;
     for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-    const QString text = editors::ToScreen(all);
+    const QString text = ToScreen(all);
     ASSERT_EQ(text.size(), 256);
     EXPECT_EQ(text[0x80], QChar(0x20AC));   // euro sign
     EXPECT_EQ(text[0xE9], QChar(0xE9));     // e acute
-    EXPECT_EQ(editors::FromScreen(text), all);
-    EXPECT_EQ(editors::FromScreen(QString::fromUtf8("A\u4E2DB")), Bytes("A?B"));   // not in the code page
+    EXPECT_EQ(FromScreen(text), all);
+    EXPECT_EQ(FromScreen(QString::fromUtf8("A\u4E2DB")), Bytes("A?B"));   // not in the code page
 }
 
 TEST(Screen, TwipsAndToolTips)
 {
     QWidget w;
     const int dpi = w.logicalDpiX();
-    EXPECT_EQ(editors::Twips(&w, 1440), dpi);
+    EXPECT_EQ(Twips(&w, 1440), dpi);
     if (dpi == 96) {
-        EXPECT_EQ(editors::Twips(&w, 15), 1);
+        EXPECT_EQ(Twips(&w, 15), 1);
     }
-    EXPECT_EQ(editors::ItemToolTip("Relay ", 0), "Relay 01");
-    EXPECT_EQ(editors::ItemToolTip("Preset ", 47), "Preset 48");
+    EXPECT_EQ(ItemToolTip("Relay ", 0), "Relay 01");
+    EXPECT_EQ(ItemToolTip("Preset ", 47), "Preset 48");
 }
 
 TEST(NameKeyFilter, KeepsPanelCharactersAndCapitalises)
@@ -188,7 +189,7 @@ TEST(EditorGrid, StateCellStepsOnClicksAndTwiceOnADoubleClick)
     GridWindow w(s);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    GridLabel* cell = w.grid.Cell(2, 0);
+    ClickLabel* cell = w.grid.Cell(2, 0);
     EXPECT_EQ(cell->text(), "-");
     Click(cell);
     EXPECT_EQ(w.state[0], 1);

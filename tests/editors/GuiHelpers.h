@@ -4,7 +4,8 @@
 
 #include "Defaults.h"
 #include "EditorWindow.h"
-#include "GridWidgets.h"
+#include "ClickLabel.h"
+#include "NameBox.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

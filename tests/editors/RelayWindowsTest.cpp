@@ -2,7 +2,7 @@
 #include "EditorGrid.h"
 #include "GuiHelpers.h"
 #include "RelayWindows.h"
-#include "Screen.h"
+#include "ScreenText.h"
 
 #include <QLabel>
 
@@ -39,7 +39,7 @@ TEST(RelayOutputOptions, RowsAndHeadingsFollowTheIoCount)
             }
         }
         EXPECT_EQ(Label(w, "lblRelayName", c.io - 1)->text(), "LAST");
-        EXPECT_EQ(Label(w, "lblRelayName", c.io - 1)->toolTip(), "Relay " + editors::TwoDigits(c.io));
+        EXPECT_EQ(Label(w, "lblRelayName", c.io - 1)->toolTip(), "Relay " + TwoDigits(c.io));
         for (const char* heading : {"lblTimerTypeHeater", "lblPowerUpHeader"}) {
             EXPECT_TRUE(Label(w, heading, 0)->isVisible());
             EXPECT_EQ(Label(w, heading, 1)->isVisible(), c.heading1) << heading;

@@ -1,5 +1,5 @@
 // Where the configuration meets the screen: names are 8-bit Windows-1252 bytes
-// in the records and QString on the screen; window geometry is in twips.
+// in the records and QString on the screen; the windows use one form font.
 #pragma once
 
 #include "PanelConfig.h"
@@ -8,16 +8,12 @@
 
 class QWidget;
 
-namespace t2::editors {
+namespace t2 {
 
 // Windows-1252 bytes to screen text and back. A character the code page
 // cannot hold becomes '?'.
 QString ToScreen(const Bytes& bytes);
 Bytes FromScreen(const QString& text);
-
-// Pixels for a length in twips (1440 to the inch; 15 twips are one pixel at
-// 96 dpi), scaled by the widget's logical dpi.
-int Twips(const QWidget* widget, int twips);
 
 // The windows' twip geometry is laid out for an 8 point font: give it to w.
 void UseFormFont(QWidget* w);
@@ -29,4 +25,4 @@ QString TwoDigits(int n);
 // ("Relay " and index 0 give "Relay 01").
 QString ItemToolTip(const QString& prefix, int index);
 
-}  // namespace t2::editors
+}  // namespace t2

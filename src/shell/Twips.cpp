@@ -2,10 +2,17 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include <cmath>
 
 namespace t2 {
+
+namespace {
+
+int Scaled(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
+
+}  // namespace
 
 double LogicalDpi()
 {
@@ -17,7 +24,13 @@ double LogicalDpi()
     return 96.0;
 }
 
-int Twips(int twips) { return static_cast<int>(std::lround(twips * LogicalDpi() / 1440.0)); }
+int Twips(int twips) { return Scaled(twips, LogicalDpi()); }
+
+int Twips(const QWidget* widget, int twips)
+{
+    const int dpi = widget ? widget->logicalDpiX() : 0;
+    return Scaled(twips, dpi > 0 ? dpi : LogicalDpi());
+}
 
 QSize TwipsSize(int width, int height) { return {Twips(width), Twips(height)}; }
 

@@ -6,10 +6,15 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 namespace t2 {
 
-// Pixels for a length in twips, rounded to the nearest pixel.
+// Pixels for a length in twips, rounded to the nearest pixel, at the primary
+// screen's logical dpi.
 int Twips(int twips);
+// The same at the widget's own logical dpi (the primary screen's without one).
+int Twips(const QWidget* widget, int twips);
 QSize TwipsSize(int width, int height);
 QPoint TwipsPoint(int left, int top);
 QRect TwipsRect(int left, int top, int width, int height);

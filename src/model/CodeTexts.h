@@ -1,7 +1,7 @@
 // The texts of the codes kept in the configuration records: input types, relay
 // options, control options, time codes, device types, pilot sources, calendar
-// names and the panel-wide options. The editor windows fill their pickers from
-// these tables (the stored value is the index of its text) and the
+// names and the panel-wide options. The editor windows and Setup fill their
+// lists from these tables (the stored value is the index of its text) and the
 // documentation report prints them, so each text is typed once, here.
 //
 // Where the report words a code differently from an editor's list (the report
@@ -158,6 +158,9 @@ inline constexpr std::array<const char*, 4> ModbusBaudTexts{"38400", "19200", "9
 inline constexpr std::array<const char*, 3> ModbusParityTexts{"None", "Odd", "Even"};
 
 // ---- Formats ----
+// Decimal with at least width digits and leading zeros (Digits(5, 2) is "05");
+// a negative number keeps its sign in front of the zeros (-05).
+std::string Digits(long long n, int width);
 // A time of day in minutes after midnight (0..1439) in the form "h:nnA/P":
 // 0 is 12:00A, 390 is 6:30A, 1110 is 6:30P. Outside 0..1439: OutOfTableText.
 std::string ClockText(int minutesOfDay);

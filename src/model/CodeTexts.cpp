@@ -55,6 +55,17 @@ int DeviceInputCount(int deviceType)
     return DeviceTypeInputCounts[static_cast<std::size_t>(deviceType)];
 }
 
+std::string Digits(long long n, int width)
+{
+    char buf[32];
+    if (n < 0) {
+        std::snprintf(buf, sizeof buf, "-%0*lld", width, -n);
+    } else {
+        std::snprintf(buf, sizeof buf, "%0*lld", width, n);
+    }
+    return buf;
+}
+
 std::string ClockText(int minutesOfDay)
 {
     if (minutesOfDay < 0 || minutesOfDay >= 24 * 60) return OutOfTableText(minutesOfDay);

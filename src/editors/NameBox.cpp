@@ -1,10 +1,10 @@
-#include "GridWidgets.h"
+#include "NameBox.h"
 
 #include <QAction>
-#include <QInputMethodEvent>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -12,38 +12,6 @@
 #include <algorithm>
 
 namespace t2 {
-
-GridLabel::GridLabel(QWidget* parent) : QLabel(parent) {}
-
-void GridLabel::mousePressEvent(QMouseEvent* e)
-{
-    if (e->button() == Qt::LeftButton) leftDown_ = true;
-    emit pressed(e->button(), e->modifiers());
-    e->accept();
-}
-
-void GridLabel::mouseReleaseEvent(QMouseEvent* e)
-{
-    const bool click = e->button() == Qt::LeftButton && leftDown_ && rect().contains(e->position().toPoint());
-    if (e->button() == Qt::LeftButton) leftDown_ = false;
-    e->accept();
-    if (click) emit clicked();
-}
-
-void GridLabel::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    // Qt sends the second press of a pair as a double click: it counts as the
-    // double click and its release as no further click.
-    leftDown_ = false;
-    e->accept();
-    if (e->button() == Qt::LeftButton) emit doubleClicked();
-}
-
-bool ShiftOnly(Qt::KeyboardModifiers modifiers)
-{
-    const auto held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    return held == Qt::ShiftModifier;
-}
 
 QChar FilterNameKey(QChar c)
 {

@@ -1,37 +1,9 @@
-// The small widgets the editor grids are made of: a label that reports clicks
-// and presses, and the name text box with the panel's key filter.
+// The text box for the names the panel shows, with the panel's key filter.
 #pragma once
 
-#include <QLabel>
 #include <QLineEdit>
 
 namespace t2 {
-
-// A label that reports a click (left button, on release inside the label), a
-// double click, and every button press with its button and modifiers. The
-// second click of a double click arrives as doubleClicked only, not as a
-// second clicked.
-class GridLabel : public QLabel {
-    Q_OBJECT
-public:
-    explicit GridLabel(QWidget* parent = nullptr);
-
-signals:
-    void clicked();
-    void doubleClicked();
-    void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-
-private:
-    bool leftDown_ = false;
-};
-
-// True when Shift is held and neither Ctrl, Alt nor Meta.
-bool ShiftOnly(Qt::KeyboardModifiers modifiers);
 
 // The key filter of every name box: capital letters, digits, space and
 // . - / * # @ ( ) : ? pass; small letters become capitals; every other
