@@ -9,10 +9,11 @@
 
 namespace t2 {
 
+const WindowInfo frmT2About::Info{"frmT2About", "About VEL Tamberline II"};
+
 frmT2About::frmT2About(ProgramState& state, QWidget* parent) : QWidget(parent), state_(state)
 {
-    setObjectName("frmT2About");
-    setWindowTitle("About VEL Tamberline II");
+    ApplyWindowInfo(this, Info);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(Twips(300), Twips(300), Twips(300), Twips(300));

@@ -12,6 +12,7 @@ namespace t2 {
 class frmT2About : public QWidget, public ChildWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2About(ProgramState& state, QWidget* parent = nullptr);
 
     void OnActivate() override;

@@ -67,11 +67,12 @@ W* Named(W* w, const QString& name)
 
 }  // namespace
 
+const WindowInfo frmT2Connect::Info{"frmT2Connect", "Connect"};
+
 frmT2Connect::frmT2Connect(ProgramState& state, QWidget* parent)
     : QWidget(parent), state_(state), session_(std::make_unique<PanelSession>(state))
 {
-    setObjectName("frmT2Connect");
-    setWindowTitle("Connect");
+    ApplyWindowInfo(this, Info);
     QFont f = font();
     f.setPointSizeF(8.25);
     setFont(f);

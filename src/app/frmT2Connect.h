@@ -29,6 +29,7 @@ namespace t2 {
 class frmT2Connect : public QWidget, public ChildWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2Connect(ProgramState& state, QWidget* parent = nullptr);
     ~frmT2Connect() override;
 

@@ -32,15 +32,6 @@ QString frmT2MasterMDI::StartPattern() { return QDir(ToQString(ProgramFolder()))
 
 QSize frmT2MasterMDI::NormalSize() { return TwipsSize(11055, 8145); }
 
-// One menu item: its name, caption, the window it opens (leaves) or what it
-// does, and the items under it.
-struct frmT2MasterMDI::MenuNode {
-    const char* name;
-    const char* caption;
-    const char* window = nullptr;
-    std::vector<MenuNode> children = {};
-};
-
 frmT2MasterMDI::frmT2MasterMDI(ProgramState& state, QWidget* parent)
     : QMainWindow(parent), state_(state)
 {
@@ -96,121 +87,116 @@ frmT2MasterMDI::~frmT2MasterMDI()
     if (Shell() == this) SetShell(nullptr);
 }
 
+namespace {
+
+// The captions of the menus that hold other items. The six top-level menus
+// come in this order; every item that opens a window comes from the window
+// catalog, in catalog order within its menu.
+struct MenuCaption {
+    const char* name;
+    const char* caption;
+};
+constexpr MenuCaption TopMenuCaptions[] = {
+    {"mnuFile", "&File"}, {"mnuConnect", nullptr}, {"mnuSetup", nullptr},
+    {"mnuEdit", "&Edit"}, {"mnuDocument", nullptr}, {"mnuAbout", nullptr},
+};
+constexpr MenuCaption SubMenuCaptions[] = {
+    {"mnuRelayOutputs", "Relay Outputs"},     {"mnuSwitchInputs", "Switch Inputs"},
+    {"mnuLocalInputs", "Local Inputs"},       {"mnuVantelInputs", "Vantel Inputs"},
+    {"mnuSwitchPilots", "Switch Pilots"},     {"mnuTimers", "Timers"},
+    {"mnuSetTimes", "Set Times"},             {"mnuOpenAndCloseTimes", "Open And Close Times"},
+    {"mnuOffHoursSweeps", "Off Hours Sweeps"}, {"mnuPresets", "Presets"},
+    {"mnuSpecialFunctions", "Special Functions"}, {"mnuEditNames", "Edit Names"},
+};
+
+QString SubMenuCaption(const QString& name)
+{
+    for (const MenuCaption& m : SubMenuCaptions)
+        if (name == QLatin1String(m.name)) return QString::fromLatin1(m.caption);
+    return name;
+}
+
+}  // namespace
+
 void frmT2MasterMDI::BuildMenus()
 {
-    const std::vector<MenuNode> tree = {
-        {"mnuFile", "&File", nullptr,
-         {{"mnuNew", "New"}, {"mnuOpen", "Open"}, {"mnuSave", "Save"}, {"mnuSaveAs", "Save As"},
-          {"mnuSpace", "-"}, {"mnuExit", "Exit"}}},
-        {"mnuConnect", "&Connect", "frmT2Connect"},
-        {"mnuSetup", "&Setup", "frmT2Setup"},
-        {"mnuEdit", "&Edit", nullptr,
-         {
-             {"mnuRelayOutputs", "Relay Outputs", nullptr,
-              {{"mnuRelayStatus", "Relay Status", "frmT2RelayStatus"},
-               {"mnuGroupStatus", "Group Status", "frmT2RelayGroupStatus"},
-               {"mnuRelayOutputOptions", "Relay Output Options", "frmT2RelayOutputOptions"},
-               {"mnuRelayGrouping", "Relay Grouping", "frmT2RelayGrouping"}}},
-             {"mnuSwitchInputs", "Switch Inputs", nullptr,
-              {{"mnuLocalInputs", "Local Inputs", nullptr,
-                {{"mnuInputStatus", "Input Status", "frmT2InputStatus"},
-                 {"mnuInputOptions", "Input Options", "frmT2InputOptions"},
-                 {"mnuInputToRelayControl", "Input To Relay Control", "frmT2InputToRelayControl"},
-                 {"mnuInputToGroupControl", "Input To Group Control", "frmT2InputToGroupControl"}}},
-               {"mnuVantelInputs", "Vantel Inputs", nullptr,
-                {{"mnuVantelStatus", "Vantel Status", "frmT2VantelStatus"},
-                 {"mnuConfigureVantelDevices", "Configure Vantel Devices", "frmT2ConfigureVantelDevices"},
-                 {"mnuVantelInputToRelayControl", "Vantel Input To Relay Control",
-                  "frmT2VantelInputToRelayControl"},
-                 {"mnuVantelInputToGroupControl", "Vantel Input To Group Control",
-                  "frmT2VantelInputToGroupControl"}}}}},
-             {"mnuSwitchPilots", "Switch Pilots", nullptr,
-              {{"mnuLocalInputPilots", "Local Input Pilots", "frmT2LocalInputPilots"},
-               {"mnuVantelPilots", "Vantel Pilots", "frmT2VantelPilots"}}},
-             {"mnuTimers", "Timers", nullptr,
-              {{"mnuConfigureTimers", "Configure Timers", "frmT2TimersConfigure"},
-               {"mnuTimerToRelayControl", "Timer To Relay Control", "frmT2TimerToRelayControl"},
-               {"mnuTimerToGroupControl", "Timer To Group Control", "frmT2TimerToGroupControl"},
-               {"mnuTimerToPresetControl", "Timer To Preset Control", "frmT2TimerToPresetControl"},
-               {"mnuBlinkAlertAndAlarmSettings", "Blink Alert And Alarm Settings",
-                "frmT2BlinkAlertAndAlarmSettings"},
-               {"mnuConfigureTimedOn", "Configure Timed-On", "frmT2ConfigureTimedOn"},
-               {"mnuForceTimers", "Force Timers", "frmT2ForceTimers"}}},
-             {"mnuSetTimes", "Set Times", nullptr,
-              {{"mnuDaylightSavingTime", "Daylight Saving Time", "frmT2DaylightSavingTime"},
-               {"mnuAstroClockSettings", "Astro Clock Settings", "frmT2AstroClockSettings"},
-               {"mnuOpenAndCloseTimes", "Open And Close Times", nullptr,
-                {{"mnuOpenCloseTimeNormalDays", "Normal Days", "frmT2OpenAndCloseTimeNormalDays"},
-                 {"mnuOpenCloseTimeSingleDates", "Single Dates", "frmT2OpenAndCloseTimeSingleDates"}}},
-               {"mnuOffHoursSweeps", "Off Hours Sweeps", nullptr,
-                {{"mnuOffHoursSweepInterval", "Interval", "frmT2OffHoursSweepInterval"},
-                 {"mnuOffHoursSweepRelays", "Relays", "frmT2OffHoursSweepRelays"},
-                 {"mnuOffHoursSweepGroups", "Groups", "frmT2OffHoursSweepGroups"}}},
-               {"mnuInputActiveTimes", "Input Active Times", "frmT2InputActiveTimes"}}},
-             {"mnuPresets", "Presets", nullptr,
-              {{"mnuEditPresets", "Edit Presets", "frmT2EditPresets"},
-               {"mnuCapturePresets", "Capture Presets", "frmT2CapturePresets"}}},
-             {"mnuAddOnModules", "Add-On Modules"},
-             {"mnuSpecialFunctions", "Special Functions", nullptr,
-              {{"mnuEditNames", "Edit Names", nullptr,
-                {{"mnuEditPanelName", "Edit Panel Name", "frmT2EditPanelName"},
-                 {"mnuEditRelayNames", "Edit Relay Names", "frmT2EditRelayNames"},
-                 {"mnuEditGroupNames", "Edit Group Names", "frmT2EditGroupNames"},
-                 {"mnuEditInputNames", "Edit Input Names", "frmT2EditInputNames"},
-                 {"mnuEditTimerNames", "Edit Timer Names", "frmT2EditTimerNames"},
-                 {"mnuEditPresetNames", "Edit Preset Names", "frmT2EditPresetNames"},
-                 {"mnuEditVantelNames", "Edit Vantel Names", "frmT2EditVantelNames"}}},
-               {"mnuPhotocellFilter", "Photocell Filter", "frmT2PhotocellFilter"},
-               {"mnuRelayDrive", "Relay Drive", "frmT2RelayDrive"},
-               {"mnuRTCSource", "RTC Source", "frmT2RTCSource"}}},
-         }},
-        {"mnuDocument", "&Document", "frmT2Document"},
-        {"mnuAbout", "&About", "frmT2About"},
-    };
-    AddMenuItems(menuBar(), tree);
+    std::map<QString, QMenu*> menus;
+    for (const MenuCaption& top : TopMenuCaptions) {
+        if (top.caption) {
+            auto* menu = new QMenu(QString::fromLatin1(top.caption), menuBar());
+            menu->setObjectName(top.name);
+            menus[top.name] = menu;
+            AddMenuItem(menuBar(), menu->menuAction(), top.name);
+        } else {
+            // A top-level item that opens a window: captioned from the catalog below.
+            AddMenuItem(menuBar(), new QAction(menuBar()), top.name);
+        }
+        topMenus_ << menuItems_.at(top.name);
+    }
 
     // File commands and their keys.
-    auto bind = [this](const char* name, auto handler, QKeySequence key) {
-        QAction* a = menuItems_.at(name);
+    QMenu* file = menus.at("mnuFile");
+    auto command = [this, file](const char* name, const char* caption, auto handler, QKeySequence key) {
+        auto* a = new QAction(caption, file);
+        AddMenuItem(file, a, name);
         connect(a, &QAction::triggered, this, handler);
         if (!key.isEmpty()) a->setShortcut(key);
     };
-    bind("mnuNew", &frmT2MasterMDI::FileNew, QKeySequence(Qt::CTRL | Qt::Key_N));
-    bind("mnuOpen", &frmT2MasterMDI::FileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
-    bind("mnuSave", &frmT2MasterMDI::SaveCommand, QKeySequence(Qt::CTRL | Qt::Key_S));
-    bind("mnuSaveAs", &frmT2MasterMDI::FileSaveAs, QKeySequence());
-    bind("mnuExit", &frmT2MasterMDI::ExitCommand, QKeySequence(Qt::CTRL | Qt::Key_Q));
-    bind("mnuAddOnModules", &frmT2MasterMDI::AddOnModulesCommand, QKeySequence());
+    command("mnuNew", "New", &frmT2MasterMDI::FileNew, QKeySequence(Qt::CTRL | Qt::Key_N));
+    command("mnuOpen", "Open", &frmT2MasterMDI::FileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
+    command("mnuSave", "Save", &frmT2MasterMDI::SaveCommand, QKeySequence(Qt::CTRL | Qt::Key_S));
+    command("mnuSaveAs", "Save As", &frmT2MasterMDI::FileSaveAs, QKeySequence());
+    auto* space = new QAction(file);
+    space->setSeparator(true);
+    AddMenuItem(file, space, "mnuSpace");
+    command("mnuExit", "Exit", &frmT2MasterMDI::ExitCommand, QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // The windows, from the catalog.
+    for (const WindowEntry& entry : RegisteredWindows()) {
+        if (entry.menu.isEmpty()) continue;
+        const QStringList path = entry.menu.split('/');
+        const QString item = path.back();
+        QAction* action = MenuItem(item);
+        if (!action) {
+            QWidget* parent = menuBar();
+            for (qsizetype k = 0; k + 1 < path.size(); ++k) {
+                QMenu*& menu = menus[path[k]];
+                if (!menu) {
+                    menu = new QMenu(SubMenuCaption(path[k]), parent);
+                    menu->setObjectName(path[k]);
+                    AddMenuItem(parent, menu->menuAction(), path[k]);
+                }
+                parent = menu;
+            }
+            action = new QAction(parent);
+            AddMenuItem(parent, action, item);
+        } else if (action->property("opens").isValid()) {
+            continue;   // an item several windows share is set up by the first
+        }
+        action->setText(entry.menuCaption.isEmpty() ? entry.caption : entry.menuCaption);
+        action->setProperty("opens", entry.menu);
+        const QString menu = entry.menu;
+        connect(action, &QAction::triggered, this, [this, menu] { OpenMenuItem(menu); });
+    }
 
     // Relay Drive starts hidden and nothing shows it.
-    menuItems_.at("mnuRelayDrive")->setVisible(false);
+    if (QAction* relayDrive = MenuItem("mnuRelayDrive")) relayDrive->setVisible(false);
 }
 
-void frmT2MasterMDI::AddMenuItems(QWidget* parentMenu, const std::vector<MenuNode>& nodes)
+void frmT2MasterMDI::AddMenuItem(QWidget* parentMenu, QAction* action, const QString& name)
 {
-    const bool top = parentMenu == menuBar();
-    for (const MenuNode& node : nodes) {
-        QAction* action = nullptr;
-        if (!node.children.empty()) {
-            auto* menu = new QMenu(node.caption, parentMenu);
-            menu->setObjectName(node.name);
-            action = menu->menuAction();
-            AddMenuItems(menu, node.children);
-        } else {
-            action = new QAction(node.caption, parentMenu);
-            if (QString(node.caption) == "-") {
-                action->setText({});
-                action->setSeparator(true);
-            }
-            if (node.window) {
-                QString window = node.window;
-                connect(action, &QAction::triggered, this, [this, window] { OpenWindow(window); });
-            }
-        }
-        action->setObjectName(node.name);
-        parentMenu->addAction(action);
-        menuItems_[node.name] = action;
-        if (top) topMenus_ << action;
+    action->setObjectName(name);
+    parentMenu->addAction(action);
+    menuItems_[name] = action;
+}
+
+void frmT2MasterMDI::OpenMenuItem(const QString& menu)
+{
+    const QStringList windows = WindowsOfMenuItem(menu);
+    if (windows.size() > 1) {
+        AddOnModulesCommand();   // the item of several windows: the one of the module type
+    } else if (!windows.isEmpty()) {
+        OpenWindow(windows.front());
     }
 }
 
@@ -233,12 +219,13 @@ QMdiSubWindow* frmT2MasterMDI::SubWindow(const QString& name)
     QWidget* widget = nullptr;
     if (const WindowFactory* factory = FindWindowFactory(name)) {
         widget = (*factory)(state_);
-    } else if (WindowList().contains(name)) {
+    } else if (FindWindowEntry(name)) {
         // Not built yet: a plain window that says so, so that the menus work.
+        const WindowEntry* entry = FindWindowEntry(name);
         widget = new QWidget;
-        widget->setWindowTitle(name);
+        widget->setWindowTitle(entry->caption);
         auto* layout = new QVBoxLayout(widget);
-        auto* label = new QLabel(name + "\n\nThis window is not available in this version.", widget);
+        auto* label = new QLabel(entry->caption + "\n\nThis window is not available in this version.", widget);
         label->setAlignment(Qt::AlignCenter);
         layout->addWidget(label);
         widget->resize(TwipsSize(5400, 2400));

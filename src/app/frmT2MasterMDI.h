@@ -84,9 +84,9 @@ protected:
 
 private:
     void StartFreshConfiguration();
-    struct MenuNode;
     void BuildMenus();
-    void AddMenuItems(QWidget* parentMenu, const std::vector<MenuNode>& nodes);
+    void AddMenuItem(QWidget* parentMenu, QAction* action, const QString& name);
+    void OpenMenuItem(const QString& menu);
     QMdiSubWindow* SubWindow(const QString& name);
     void Activate(QWidget* window);
     bool AskDiscard();

@@ -1,6 +1,9 @@
 #include "frmT2Setup.h"
 
+#include "ScreenText.h"
 #include "Twips.h"
+
+#include "CodeTexts.h"
 
 #include "PanelConfig.h"
 
@@ -11,29 +14,17 @@ const QColor frmT2Setup::RangeColour(0x80, 0xFF, 0x80);
 
 namespace {
 
-const char* const NodeCaptions[12] = {"Node 1", "Node 2", "Node 3", "Node 4", "Node 5", "Node 6",
-                                      "Node 7", "Node 8", "Node 9", "Node A", "Node B", "Node C"};
-
-const char* const AddOnCaptions[7] = {"None",
-                                      "DMX Interface Module",
-                                      "MODBUS Interface Module",
-                                      "N2 Interface Module",
-                                      "Voice / DTMF Module",
-                                      "BACnet Interface Module",
-                                      "Modem / Tamberline"};
-
 constexpr int RowTop = 360;     // first node row inside the frame, twips
 constexpr int RowPitch = 300;
 constexpr int RowHeight = 255;
 
-QString TwoDigits(int n) { return QString("%1").arg(n, 2, 10, QChar('0')); }
-
 }  // namespace
+
+const WindowInfo frmT2Setup::Info{"frmT2Setup", "Setup"};
 
 frmT2Setup::frmT2Setup(ProgramState& state, QWidget* parent) : QWidget(parent), state_(state)
 {
-    setObjectName("frmT2Setup");
-    setWindowTitle("Setup");
+    ApplyWindowInfo(this, Info);
     setFixedSize(TwipsSize(7440, 4560));
 
     fraIOConfiguration = new QGroupBox("I/O Configuration", this);
@@ -42,7 +33,7 @@ frmT2Setup::frmT2Setup(ProgramState& state, QWidget* parent) : QWidget(parent), 
 
     for (int n = 0; n < 12; ++n) {
         int top = RowTop + n * RowPitch;
-        lblNode[n] = new QLabel(NodeCaptions[n], fraIOConfiguration);
+        lblNode[n] = new QLabel(QString::fromStdString(NodeCaption(n)), fraIOConfiguration);
         lblNode[n]->setObjectName(QString("lblNode_%1").arg(n));
         lblNode[n]->setGeometry(TwipsRect(180, top, 900, RowHeight));
         lblNode[n]->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
@@ -80,7 +71,7 @@ frmT2Setup::frmT2Setup(ProgramState& state, QWidget* parent) : QWidget(parent), 
     fraAddOnModule->setGeometry(TwipsRect(3960, 120, 3360, 2640));
     addOnGroup_ = new QButtonGroup(this);
     for (int k = 0; k < 7; ++k) {
-        optAddOnModuleType[k] = new QRadioButton(AddOnCaptions[k], fraAddOnModule);
+        optAddOnModuleType[k] = new QRadioButton(AddOnModuleOptionTexts[k], fraAddOnModule);
         optAddOnModuleType[k]->setObjectName(QString("optAddOnModuleType_%1").arg(k));
         optAddOnModuleType[k]->setGeometry(TwipsRect(240, RowTop + k * RowPitch, 3000, RowHeight));
         addOnGroup_->addButton(optAddOnModuleType[k], k);

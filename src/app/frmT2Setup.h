@@ -19,6 +19,7 @@ namespace t2 {
 class frmT2Setup : public QWidget, public ChildWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2Setup(ProgramState& state, QWidget* parent = nullptr);
 
     void OnActivate() override;

@@ -1,5 +1,6 @@
 // tamberline [SETTINGS.TMB]: the host program. A settings file named on the
 // command line is opened at start, as File Open would open it.
+#include "WindowCatalog.h"
 #include "WindowRegistry.h"
 #include "frmT2MasterMDI.h"
 #include "Prompts.h"

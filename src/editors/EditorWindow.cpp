@@ -9,11 +9,10 @@
 
 namespace t2 {
 
-EditorWindow::EditorWindow(ProgramState& state, const QString& name, const QString& caption, QWidget* parent)
+EditorWindow::EditorWindow(ProgramState& state, const WindowInfo& info, QWidget* parent)
     : QWidget(parent), state_(state)
 {
-    setObjectName(name);
-    setWindowTitle(caption);
+    ApplyWindowInfo(this, info);
     UseFormFont(this);
 }
 

@@ -20,8 +20,7 @@ struct GridGeometry;
 class EditorWindow : public QWidget, public ChildWindow {
     Q_OBJECT
 public:
-    // name is the window's name ("frmT2RelayGrouping"), caption its title.
-    EditorWindow(ProgramState& state, const QString& name, const QString& caption, QWidget* parent = nullptr);
+    EditorWindow(ProgramState& state, const WindowInfo& info, QWidget* parent = nullptr);
     ~EditorWindow() override;
 
     ProgramState& State() const { return state_; }

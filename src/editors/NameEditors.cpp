@@ -51,7 +51,7 @@ QString NameChar(const Bytes& name, int k)
 // ---------------------------------------------------------------------------
 
 NameListEditor::NameListEditor(ProgramState& state, NameListKind kind, QWidget* parent)
-    : EditorWindow(state, kind.window, kind.caption, parent),
+    : EditorWindow(state, kind.info, parent),
       kind_(std::move(kind)),
       grid_(AddGrid({.rows = kind_.rows, .left = 240, .top = 180}))
 {
@@ -114,11 +114,11 @@ void NameListEditor::Refill()
 
 namespace {
 
-NameListKind ItemNames(QString what, QString plural, NameArray PanelConfig::*member, bool byIoCount, int offset = 735)
+NameListKind ItemNames(const WindowInfo& info, QString what, NameArray PanelConfig::*member, bool byIoCount,
+                       int offset = 735)
 {
     NameListKind kind;
-    kind.window = "frmT2Edit" + what + "Names";
-    kind.caption = "Edit " + plural;
+    kind.info = info;
     kind.numberLabel = "lbl" + what + "Number";
     kind.textBox = "txt" + what + "Name";
     if (byIoCount) kind.rowsShown = [](const PanelConfig& c) { return TotalIOCount(c); };
@@ -131,8 +131,7 @@ NameListKind ItemNames(QString what, QString plural, NameArray PanelConfig::*mem
 NameListKind VantelNames()
 {
     NameListKind kind;
-    kind.window = "frmT2EditVantelNames";
-    kind.caption = "Edit Vantel Names";
+    kind.info = frmT2EditVantelNames::Info;
     kind.numberLabel = "lblVantelNumber";
     kind.textBox = "txtVantelName";
     kind.rows = DeviceSlots - 1;
@@ -146,23 +145,32 @@ NameListKind VantelNames()
 
 }  // namespace
 
+const WindowInfo frmT2EditRelayNames::Info{"frmT2EditRelayNames", "Edit Relay Names"};
+const WindowInfo frmT2EditGroupNames::Info{"frmT2EditGroupNames", "Edit Group Names"};
+const WindowInfo frmT2EditInputNames::Info{"frmT2EditInputNames", "Edit Input Names"};
+const WindowInfo frmT2EditTimerNames::Info{"frmT2EditTimerNames", "Edit Timer Names"};
+const WindowInfo frmT2EditPresetNames::Info{"frmT2EditPresetNames", "Edit Preset Names"};
+const WindowInfo frmT2EditVantelNames::Info{"frmT2EditVantelNames", "Edit Vantel Names"};
+
 frmT2EditRelayNames::frmT2EditRelayNames(ProgramState& state, QWidget* parent)
-    : NameListEditor(state, ItemNames("Relay", "Relay Names", &PanelConfig::RelayNames, true), parent) {}
+    : NameListEditor(state, ItemNames(Info, "Relay", &PanelConfig::RelayNames, true), parent) {}
 frmT2EditGroupNames::frmT2EditGroupNames(ProgramState& state, QWidget* parent)
-    : NameListEditor(state, ItemNames("Group", "Group Names", &PanelConfig::GroupNames, false), parent) {}
+    : NameListEditor(state, ItemNames(Info, "Group", &PanelConfig::GroupNames, false), parent) {}
 frmT2EditInputNames::frmT2EditInputNames(ProgramState& state, QWidget* parent)
-    : NameListEditor(state, ItemNames("Input", "Input Names", &PanelConfig::InputNames, true), parent) {}
+    : NameListEditor(state, ItemNames(Info, "Input", &PanelConfig::InputNames, true), parent) {}
 frmT2EditTimerNames::frmT2EditTimerNames(ProgramState& state, QWidget* parent)
-    : NameListEditor(state, ItemNames("Timer", "Timer Names", &PanelConfig::TimerNames, false), parent) {}
+    : NameListEditor(state, ItemNames(Info, "Timer", &PanelConfig::TimerNames, false), parent) {}
 frmT2EditPresetNames::frmT2EditPresetNames(ProgramState& state, QWidget* parent)
-    : NameListEditor(state, ItemNames("Preset", "Preset Names", &PanelConfig::PresetNames, false, 855), parent) {}
+    : NameListEditor(state, ItemNames(Info, "Preset", &PanelConfig::PresetNames, false, 855), parent) {}
 frmT2EditVantelNames::frmT2EditVantelNames(ProgramState& state, QWidget* parent)
     : NameListEditor(state, VantelNames(), parent) {}
 
 // ---------------------------------------------------------------------------
 
+const WindowInfo frmT2EditPanelName::Info{"frmT2EditPanelName", "Edit Panel Name"};
+
 frmT2EditPanelName::frmT2EditPanelName(ProgramState& state, QWidget* parent)
-    : EditorWindow(state, "frmT2EditPanelName", "Edit Panel Name", parent),
+    : EditorWindow(state, Info, parent),
       chkDefaultPanelName_(new QCheckBox("Use Default Panel Name", this)),
       lblPanelName_(new QLabel("Panel Name", this)),
       txtPanelName_(new NameBox(this)),

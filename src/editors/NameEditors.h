@@ -20,8 +20,7 @@ class NameBox;
 
 // What sets one list editor apart from the others.
 struct NameListKind {
-    QString window;         // "frmT2EditRelayNames"
-    QString caption;        // "Edit Relay Names"
+    WindowInfo info;        // {"frmT2EditRelayNames", "Edit Relay Names"}
     QString numberLabel;    // "lblRelayNumber"
     QString textBox;        // "txtRelayName"
     int rows = ItemCount;   // rows built
@@ -59,31 +58,37 @@ private:
 class frmT2EditRelayNames : public NameListEditor {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2EditRelayNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditGroupNames : public NameListEditor {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2EditGroupNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditInputNames : public NameListEditor {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2EditInputNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditTimerNames : public NameListEditor {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2EditTimerNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditPresetNames : public NameListEditor {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2EditPresetNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditVantelNames : public NameListEditor {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2EditVantelNames(ProgramState& state, QWidget* parent = nullptr);
 };
 
@@ -91,6 +96,7 @@ public:
 class frmT2EditPanelName : public EditorWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2EditPanelName(ProgramState& state, QWidget* parent = nullptr);
 
     QCheckBox* DefaultNameBox() const { return chkDefaultPanelName_; }

@@ -1,5 +1,6 @@
 #include "RelayWindows.h"
 
+#include "CodeTexts.h"
 #include "EditorGrid.h"
 #include "ScreenText.h"
 
@@ -8,23 +9,12 @@
 namespace t2 {
 
 
-const QStringList& RelayTimerTypeTexts()
-{
-    static const QStringList texts = {"No Blink",  "Blink",      "HID Delay", "Alarm Off",
-                                      "Alarm On", "Pulsed Off", "Pulsed On"};
-    return texts;
-}
-
-const QStringList& RelayPowerOnTypeTexts()
-{
-    static const QStringList texts = {"Off", "On", "On/In:1", "Last State"};
-    return texts;
-}
-
 // ---------------------------------------------------------------------------
 
+const WindowInfo frmT2RelayOutputOptions::Info{"frmT2RelayOutputOptions", "Relay Output Options"};
+
 frmT2RelayOutputOptions::frmT2RelayOutputOptions(ProgramState& state, QWidget* parent)
-    : EditorWindow(state, "frmT2RelayOutputOptions", "Relay Output Options", parent),
+    : EditorWindow(state, Info, parent),
       grid_(AddGrid({.left = 120, .top = 420}))
 {
     grid_.Names({.label = "lblRelayName",
@@ -32,10 +22,10 @@ frmT2RelayOutputOptions::frmT2RelayOutputOptions(ProgramState& state, QWidget* p
                  .toolTip = "Relay "});
     grid_.RowsShown([this] { return IoCount(); });
     grid_.AddPicker({.label = "lblTimerType", .picker = "cboNewTimerType", .offset = 1335, .width = 1050,
-                     .entries = RelayTimerTypeTexts(),
+                     .entries = Texts(RelayTimerTypeTexts),
                      .member = [this](int r) -> Integer& { return Config().RelayTimerType[r]; }});
     grid_.AddPicker({.label = "lblPowerOnType", .picker = "cboNewPowerOnType", .offset = 2420, .width = 1080,
-                     .entries = RelayPowerOnTypeTexts(),
+                     .entries = Texts(RelayPowerOnTypeTexts),
                      .member = [this](int r) -> Integer& { return Config().RelayPowerOnType[r]; }});
     grid_.AddHeading({.label = "lblTimerTypeHeater", .text = "Timers", .offset = 1335, .top = 90});
     grid_.AddHeading({.label = "lblPowerUpHeader", .text = "PowerOn", .offset = 2420, .top = 90});
@@ -61,8 +51,10 @@ void frmT2RelayOutputOptions::Refill()
 
 // ---------------------------------------------------------------------------
 
+const WindowInfo frmT2RelayGrouping::Info{"frmT2RelayGrouping", "Relay Grouping"};
+
 frmT2RelayGrouping::frmT2RelayGrouping(ProgramState& state, QWidget* parent)
-    : EditorWindow(state, "frmT2RelayGrouping", "Relay Grouping", parent),
+    : EditorWindow(state, Info, parent),
       cboGroup_(new QComboBox(this)),
       grid_(AddGrid({.left = 480, .top = 960}))
 {

@@ -12,15 +12,11 @@ namespace t2 {
 
 class EditorGrid;
 
-// RelayTimerType codes in value order: "No Blink" .. "Pulsed On".
-const QStringList& RelayTimerTypeTexts();
-// RelayPowerOnType codes in value order: "Off", "On", "On/In:1", "Last State".
-const QStringList& RelayPowerOnTypeTexts();
-
 // "Relay Output Options".
 class frmT2RelayOutputOptions : public EditorWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2RelayOutputOptions(ProgramState& state, QWidget* parent = nullptr);
 
     EditorGrid& Grid() const { return grid_; }
@@ -38,6 +34,7 @@ private:
 class frmT2RelayGrouping : public EditorWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2RelayGrouping(ProgramState& state, QWidget* parent = nullptr);
 
     EditorGrid& Grid() const { return grid_; }

@@ -1,6 +1,5 @@
 #include "ScreenText.h"
 
-#include "CodeTexts.h"
 #include "Windows1252.h"
 
 #include <QFont>
@@ -17,6 +16,14 @@ void UseFormFont(QWidget* w)
     QFont f = w->font();
     f.setPointSizeF(8.25);
     w->setFont(f);
+}
+
+QStringList Texts(TextTable table)
+{
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(table.size()));
+    for (const char* text : table) texts << QString::fromLatin1(text);
+    return texts;
 }
 
 QString TwoDigits(int n) { return QString::fromStdString(Digits(n, 2)); }

@@ -2,9 +2,11 @@
 // in the records and QString on the screen; the windows use one form font.
 #pragma once
 
+#include "CodeTexts.h"
 #include "PanelConfig.h"
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -17,6 +19,9 @@ Bytes FromScreen(const QString& text);
 
 // The windows' twip geometry is laid out for an 8 point font: give it to w.
 void UseFormFont(QWidget* w);
+
+// The texts of a code table as list entries, in value order.
+QStringList Texts(TextTable table);
 
 // n with at least two digits: 1 -> "01".
 QString TwoDigits(int n);

@@ -1,14 +1,14 @@
 #include "WindowRegistry.h"
 
-#include <map>
+#include <QWidget>
 
 namespace t2 {
 
 namespace {
 
 struct Registry {
-    std::map<QString, WindowFactory> factories;
-    QStringList order;  // registration order
+    std::vector<WindowEntry> entries;   // catalog order
+    QStringList names;                  // the same names, for WindowList()
 };
 
 Registry& TheRegistry()
@@ -19,20 +19,53 @@ Registry& TheRegistry()
 
 AppShell* currentShell = nullptr;
 
+const QString AddOnModulesMenu = QStringLiteral("mnuEdit/mnuAddOnModules");
+
 }  // namespace
+
+void ApplyWindowInfo(QWidget* window, const WindowInfo& info)
+{
+    window->setObjectName(QString::fromLatin1(info.name));
+    window->setWindowTitle(QString::fromLatin1(info.caption));
+}
+
+void RegisterWindow(WindowEntry entry)
+{
+    Registry& r = TheRegistry();
+    const int at = static_cast<int>(r.names.indexOf(entry.name));
+    if (at >= 0) {
+        r.entries[static_cast<std::size_t>(at)] = std::move(entry);
+        return;
+    }
+    r.names << entry.name;
+    r.entries.push_back(std::move(entry));
+}
 
 void RegisterWindow(const QString& name, WindowFactory factory)
 {
     Registry& r = TheRegistry();
-    if (!r.factories.count(name)) r.order << name;
-    r.factories[name] = std::move(factory);
+    const int at = static_cast<int>(r.names.indexOf(name));
+    if (at >= 0) {
+        r.entries[static_cast<std::size_t>(at)].factory = std::move(factory);
+        return;
+    }
+    RegisterWindow(WindowEntry{.name = name, .caption = name, .menu = {}, .menuCaption = {},
+                               .factory = std::move(factory)});
+}
+
+const std::vector<WindowEntry>& RegisteredWindows() { return TheRegistry().entries; }
+
+const WindowEntry* FindWindowEntry(const QString& name)
+{
+    const Registry& r = TheRegistry();
+    const int at = static_cast<int>(r.names.indexOf(name));
+    return at < 0 ? nullptr : &r.entries[static_cast<std::size_t>(at)];
 }
 
 const WindowFactory* FindWindowFactory(const QString& name)
 {
-    const Registry& r = TheRegistry();
-    auto it = r.factories.find(name);
-    return it == r.factories.end() || !it->second ? nullptr : &it->second;
+    const WindowEntry* entry = FindWindowEntry(name);
+    return entry && entry->factory ? &entry->factory : nullptr;
 }
 
 bool IsWindowBuilt(const QString& name) { return FindWindowFactory(name) != nullptr; }
@@ -40,80 +73,26 @@ bool IsWindowBuilt(const QString& name) { return FindWindowFactory(name) != null
 QStringList RegisteredWindowNames()
 {
     QStringList names;
-    for (const QString& n : WindowList())
-        if (IsWindowBuilt(n)) names << n;
-    for (const QString& n : TheRegistry().order)
-        if (!names.contains(n) && IsWindowBuilt(n)) names << n;
+    for (const WindowEntry& e : RegisteredWindows())
+        if (e.factory) names << e.name;
     return names;
 }
 
-const QStringList& WindowList()
+const QStringList& WindowList() { return TheRegistry().names; }
+
+QStringList WindowsOfMenuItem(const QString& menu)
 {
-    static const QStringList list = {
-        "frmT2Setup",
-        "frmT2Connect",
-        "frmT2RelayStatus",
-        "frmT2RelayGroupStatus",
-        "frmT2RelayOutputOptions",
-        "frmT2RelayGrouping",
-        "frmT2InputStatus",
-        "frmT2InputOptions",
-        "frmT2InputToRelayControl",
-        "frmT2InputToGroupControl",
-        "frmT2VantelStatus",
-        "frmT2ConfigureVantelDevices",
-        "frmT2VantelInputToRelayControl",
-        "frmT2VantelInputToGroupControl",
-        "frmT2LocalInputPilots",
-        "frmT2VantelPilots",
-        "frmT2TimersConfigure",
-        "frmT2TimerToRelayControl",
-        "frmT2TimerToGroupControl",
-        "frmT2TimerToPresetControl",
-        "frmT2BlinkAlertAndAlarmSettings",
-        "frmT2ConfigureTimedOn",
-        "frmT2ForceTimers",
-        "frmT2DaylightSavingTime",
-        "frmT2AstroClockSettings",
-        "frmT2OpenAndCloseTimeNormalDays",
-        "frmT2OpenAndCloseTimeSingleDates",
-        "frmT2OffHoursSweepInterval",
-        "frmT2OffHoursSweepRelays",
-        "frmT2OffHoursSweepGroups",
-        "frmT2InputActiveTimes",
-        "frmT2EditPresets",
-        "frmT2CapturePresets",
-        "frmT2AddOnModuleNone",
-        "frmT2AddOnModuleDMX",
-        "frmT2AddOnModuleModBus",
-        "frmT2AddOnModuleN2",
-        "frmT2AddOnModuleVoiceDTMF",
-        "frmT2AddOnModuleBACnet",
-        "frmT2EditPanelName",
-        "frmT2EditRelayNames",
-        "frmT2EditGroupNames",
-        "frmT2EditInputNames",
-        "frmT2EditTimerNames",
-        "frmT2EditPresetNames",
-        "frmT2EditVantelNames",
-        "frmT2PhotocellFilter",
-        "frmT2RelayDrive",
-        "frmT2RTCSource",
-        "frmT2Document",
-        "frmT2About",
-        "frmT2VirtualKeypad",
-        "frmT2SystemDiagnostic",
-    };
-    return list;
+    QStringList names;
+    if (menu.isEmpty()) return names;
+    for (const WindowEntry& e : RegisteredWindows())
+        if (e.menu == menu) names << e.name;
+    return names;
 }
 
 QString AddOnModuleWindowName(int type)
 {
-    static const char* const names[] = {"frmT2AddOnModuleNone", "frmT2AddOnModuleDMX",
-                                        "frmT2AddOnModuleModBus", "frmT2AddOnModuleN2",
-                                        "frmT2AddOnModuleVoiceDTMF", "frmT2AddOnModuleBACnet"};
-    if (type < 0 || type > 5) return {};
-    return names[type];
+    const QStringList names = WindowsOfMenuItem(AddOnModulesMenu);
+    return type >= 0 && type < names.size() ? names[type] : QString();
 }
 
 AppShell* Shell() { return currentShell; }

@@ -1,10 +1,11 @@
 // The program's child windows: one instance of each, created on first use and
 // kept until exit, looked up by the window's name ("frmT2RelayOutputOptions").
 //
-// A window joins the program by registering a factory under its name; the one
-// place that does so for every built window is RegisterAllWindows() in
-// AllWindows.cpp (add one line there for a new window). A window of the fixed
-// list that nobody registered opens as a plain placeholder window.
+// Every window is declared once, in the window catalog (WindowCatalog.cpp of
+// the program): its name and caption (the window's own Info), its factory and
+// where it hangs in the menu tree. The menus and the order CloseAllWindows
+// walks are read from the catalog. A window of the catalog that is not built
+// yet opens as a placeholder captioned with its caption.
 //
 // The running main window is reached through Shell(): it opens, finds and
 // closes windows, refreshes the status bar, switches the main menus and
@@ -17,6 +18,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -49,12 +51,44 @@ public:
     virtual void StopPolling() {}
 };
 
+// A window's name and caption, kept by the window class itself
+// (frmT2RelayGrouping::Info) and read by the catalog.
+struct WindowInfo {
+    const char* name;      // "frmT2RelayGrouping"
+    const char* caption;   // "Relay Grouping"
+};
+
+// Gives the widget its window name (object name) and caption.
+void ApplyWindowInfo(QWidget* window, const WindowInfo& info);
+
 // Builds the window. The main window owns the result (it becomes the widget of
 // an MDI sub-window); the factory must not show it.
 using WindowFactory = std::function<QWidget*(ProgramState&)>;
 
-// Registers (or replaces) the factory for a window name.
+// One line of the window catalog.
+struct WindowEntry {
+    QString name;
+    QString caption;
+    // Where the window hangs in the menu tree: the menu item names from the
+    // top, "mnuEdit/mnuRelayOutputs/mnuRelayOutputOptions"; empty for a window
+    // no menu item opens. Windows that share one menu item are the choices of
+    // that item (the Add-On Modules item opens the one of the module type).
+    QString menu;
+    QString menuCaption;     // the menu item's caption; empty: the caption
+    WindowFactory factory;   // null: not built yet, opens as a placeholder
+};
+
+// Adds a catalog line, in window-list order; a line for a name already there
+// replaces it in place.
+void RegisterWindow(WindowEntry entry);
+// Replaces the factory of a window (a test's stand-in); a name not in the
+// catalog is added at its end.
 void RegisterWindow(const QString& name, WindowFactory factory);
+
+// The catalog, in window-list order.
+const std::vector<WindowEntry>& RegisteredWindows();
+// The catalog line of a window, or null.
+const WindowEntry* FindWindowEntry(const QString& name);
 
 // The factory registered under name, or null when the window is not built.
 const WindowFactory* FindWindowFactory(const QString& name);
@@ -62,20 +96,21 @@ const WindowFactory* FindWindowFactory(const QString& name);
 // True when a factory is registered under name.
 bool IsWindowBuilt(const QString& name);
 
-// Registered names: those of the fixed window list in its order, then any
-// others in the order they were registered.
+// The names of the built windows, in window-list order.
 QStringList RegisteredWindowNames();
 
-// The fixed window list that CloseAllWindows and ExitProgram walk, in order
+// The window list that CloseAllWindows and ExitProgram walk, in order
 // (frmT2Setup, frmT2Connect, frmT2RelayStatus, ... frmT2SystemDiagnostic).
 const QStringList& WindowList();
 
-// The window the Add-On Modules menu opens for an AddOnModuleType: 0..5 give
-// frmT2AddOnModuleNone .. frmT2AddOnModuleBACnet; any other value gives "".
-QString AddOnModuleWindowName(int addOnModuleType);
+// The windows that share the menu item of this window's menu path, in
+// catalog order (one name for a window with a menu item of its own).
+QStringList WindowsOfMenuItem(const QString& menu);
 
-// Registers every built window (AllWindows.cpp). Safe to call more than once.
-void RegisterAllWindows();
+// The window the Add-On Modules menu opens for an AddOnModuleType: the
+// AddOnModuleType-th window of that menu item (frmT2AddOnModuleNone ..
+// frmT2AddOnModuleBACnet); any other value gives "".
+QString AddOnModuleWindowName(int addOnModuleType);
 
 // ---------------------------------------------------------------------------
 // What the main window offers to the other windows.

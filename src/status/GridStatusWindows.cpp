@@ -85,8 +85,10 @@ void ShowFirst(const Array& controls, int shown)
 // ---------------------------------------------------------------------------
 // Relay Status
 
+const WindowInfo frmT2RelayStatus::Info{"frmT2RelayStatus", "Relay Status"};
+
 frmT2RelayStatus::frmT2RelayStatus(ProgramState& state, QWidget* parent)
-    : StatusWindow(state, "frmT2RelayStatus", "Relay Status", parent)
+    : StatusWindow(state, Info, parent)
 {
     for (int i = 0; i < ItemCount; ++i) {
         lblRelayName[i] = NameLabel(this, "lblRelayName", i, "Relay ");
@@ -150,8 +152,10 @@ void frmT2RelayStatus::AllRelays(bool on)
 // ---------------------------------------------------------------------------
 // Group Status
 
+const WindowInfo frmT2RelayGroupStatus::Info{"frmT2RelayGroupStatus", "Group Status"};
+
 frmT2RelayGroupStatus::frmT2RelayGroupStatus(ProgramState& state, QWidget* parent)
-    : StatusWindow(state, "frmT2RelayGroupStatus", "Group Status", parent)
+    : StatusWindow(state, Info, parent)
 {
     for (int g = 0; g < ItemCount; ++g) {
         lblGroupName[g] = NameLabel(this, "lblGroupName", g, "Group ");
@@ -195,8 +199,10 @@ void frmT2RelayGroupStatus::ShowGroupStatus()
 // ---------------------------------------------------------------------------
 // Input Status
 
+const WindowInfo frmT2InputStatus::Info{"frmT2InputStatus", "Input Status"};
+
 frmT2InputStatus::frmT2InputStatus(ProgramState& state, QWidget* parent)
-    : StatusWindow(state, "frmT2InputStatus", "Input Status", parent)
+    : StatusWindow(state, Info, parent)
 {
     for (int i = 0; i < ItemCount; ++i) {
         lblInputName[i] = NameLabel(this, "lblInputName", i, "Input ");
@@ -237,8 +243,10 @@ void frmT2InputStatus::ShowInputStatus()
 // ---------------------------------------------------------------------------
 // Capture Presets
 
+const WindowInfo frmT2CapturePresets::Info{"frmT2CapturePresets", "Capture Presets"};
+
 frmT2CapturePresets::frmT2CapturePresets(ProgramState& state, QWidget* parent)
-    : StatusWindow(state, "frmT2CapturePresets", "Capture Presets", parent)
+    : StatusWindow(state, Info, parent)
 {
     for (int p = 0; p < ItemCount; ++p) {
         lblPresetName[p] = NameLabel(this, "lblPresetName", p, "Preset ");

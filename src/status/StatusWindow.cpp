@@ -34,11 +34,10 @@ void SetColours(QWidget* w, status::Rgb background, status::Rgb text)
 
 // ---------------------------------------------------------------------------
 
-PanelWindow::PanelWindow(ProgramState& state, const QString& name, const QString& caption, QWidget* parent)
+PanelWindow::PanelWindow(ProgramState& state, const WindowInfo& info, QWidget* parent)
     : QWidget(parent), state_(state)
 {
-    setObjectName(name);
-    setWindowTitle(caption);
+    ApplyWindowInfo(this, info);
     UseFormFont(this);
     const QFont f = font();
 
@@ -155,8 +154,8 @@ void PanelWindow::closeEvent(QCloseEvent* e)
 
 // ---------------------------------------------------------------------------
 
-StatusWindow::StatusWindow(ProgramState& state, const QString& name, const QString& caption, QWidget* parent)
-    : PanelWindow(state, name, caption, parent)
+StatusWindow::StatusWindow(ProgramState& state, const WindowInfo& info, QWidget* parent)
+    : PanelWindow(state, info, parent)
 {
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

@@ -45,7 +45,7 @@ QColor ToColor(status::Rgb colour);
 class PanelWindow : public QWidget, public ChildWindow {
     Q_OBJECT
 public:
-    PanelWindow(ProgramState& state, const QString& name, const QString& caption, QWidget* parent = nullptr);
+    PanelWindow(ProgramState& state, const WindowInfo& info, QWidget* parent = nullptr);
     ~PanelWindow() override;
 
     ProgramState& State() const { return state_; }
@@ -92,7 +92,7 @@ private:
 class StatusWindow : public PanelWindow {
     Q_OBJECT
 public:
-    StatusWindow(ProgramState& state, const QString& name, const QString& caption, QWidget* parent = nullptr);
+    StatusWindow(ProgramState& state, const WindowInfo& info, QWidget* parent = nullptr);
 
     void OnActivate() override;
     void StopPolling() override;

@@ -25,6 +25,7 @@ QRect StatusRowRect(int item, int offset, int width, int height = 300);
 class frmT2RelayStatus : public StatusWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2RelayStatus(ProgramState& state, QWidget* parent = nullptr);
     void ShowRelayStatus();
 
@@ -48,6 +49,7 @@ private:
 class frmT2RelayGroupStatus : public StatusWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2RelayGroupStatus(ProgramState& state, QWidget* parent = nullptr);
     void ShowGroupStatus();
 
@@ -65,6 +67,7 @@ protected:
 class frmT2InputStatus : public StatusWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2InputStatus(ProgramState& state, QWidget* parent = nullptr);
     void ShowInputStatus();
 
@@ -81,6 +84,7 @@ protected:
 class frmT2CapturePresets : public StatusWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2CapturePresets(ProgramState& state, QWidget* parent = nullptr);
     void ShowPresetStatus();
     void cmdSet_Click(int preset);
@@ -103,6 +107,7 @@ private:
 class frmT2VantelStatus : public StatusWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2VantelStatus(ProgramState& state, QWidget* parent = nullptr);
     // The reading of the selected device (nothing is sent for no device).
     void ShowStatus();
@@ -150,6 +155,7 @@ private:
 class frmT2VirtualKeypad : public StatusWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2VirtualKeypad(ProgramState& state, QWidget* parent = nullptr);
     void ShowFromCV();
     void cmdKey_Click(int key);
@@ -182,6 +188,7 @@ protected:
 class frmT2SystemDiagnostic : public PanelWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2SystemDiagnostic(ProgramState& state, QWidget* parent = nullptr);
 
     void OnActivate() override;
@@ -218,6 +225,7 @@ private:
 class frmT2ForceTimers : public PanelWindow {
     Q_OBJECT
 public:
+    static const WindowInfo Info;
     explicit frmT2ForceTimers(ProgramState& state, QWidget* parent = nullptr);
 
     void OnActivate() override;

@@ -7,8 +7,10 @@
 namespace t2 {
 
 
+const WindowInfo frmT2ForceTimers::Info{"frmT2ForceTimers", "Force Timers"};
+
 frmT2ForceTimers::frmT2ForceTimers(ProgramState& state, QWidget* parent)
-    : PanelWindow(state, "frmT2ForceTimers", "Force Timers", parent)
+    : PanelWindow(state, Info, parent)
 {
     for (int t = 0; t < ItemCount; ++t) {
         const QRect name = StatusRowRect(t, 240, 1620);

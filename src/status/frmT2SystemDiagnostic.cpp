@@ -8,8 +8,10 @@
 
 namespace t2 {
 
+const WindowInfo frmT2SystemDiagnostic::Info{"frmT2SystemDiagnostic", "System Diagnostic"};
+
 frmT2SystemDiagnostic::frmT2SystemDiagnostic(ProgramState& state, QWidget* parent)
-    : PanelWindow(state, "frmT2SystemDiagnostic", "System Diagnostic", parent)
+    : PanelWindow(state, Info, parent)
 {
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

@@ -54,8 +54,10 @@ void ShowOnOff(QLabel* label, bool on)
 
 }  // namespace
 
+const WindowInfo frmT2VantelStatus::Info{"frmT2VantelStatus", "Vantel Status"};
+
 frmT2VantelStatus::frmT2VantelStatus(ProgramState& state, QWidget* parent)
-    : StatusWindow(state, "frmT2VantelStatus", "Vantel Status", parent)
+    : StatusWindow(state, Info, parent)
 {
     cboVLinkDevice = new QComboBox(this);
     cboVLinkDevice->setObjectName("cboVLinkDevice");

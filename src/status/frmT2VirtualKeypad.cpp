@@ -53,8 +53,10 @@ QPixmap frmT2VirtualKeypad::CustomCharacterPicture(int code, int dotPixels, cons
     return picture;
 }
 
+const WindowInfo frmT2VirtualKeypad::Info{"frmT2VirtualKeypad", "Virtual Keypad"};
+
 frmT2VirtualKeypad::frmT2VirtualKeypad(ProgramState& state, QWidget* parent)
-    : StatusWindow(state, "frmT2VirtualKeypad", "Virtual Keypad", parent)
+    : StatusWindow(state, Info, parent)
 {
     ShownChars.fill(255);
 

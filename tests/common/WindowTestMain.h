@@ -4,6 +4,7 @@
 // windows with stand-ins before the tests run.
 #pragma once
 
+#include "WindowCatalog.h"
 #include "WindowRegistry.h"
 
 #include <QApplication>

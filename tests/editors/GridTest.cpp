@@ -79,7 +79,7 @@ namespace {
 // counting up, an opening hook, and rows limited by a count.
 class GridWindow : public EditorWindow {
 public:
-    explicit GridWindow(ProgramState& s) : EditorWindow(s, "frmGridTest", "Grid Test"), grid(AddGrid({.rows = 20}))
+    explicit GridWindow(ProgramState& s) : EditorWindow(s, {"frmGridTest", "Grid Test"}), grid(AddGrid({.rows = 20}))
     {
         grid.Names({.label = "lblName", .text = [](int r) { return QString("Row %1").arg(r); }, .toolTip = "Item "});
         grid.RowsShown([this] { return shown; });

@@ -1,6 +1,7 @@
 // tamberline-screenshots OUTDIR: opens the main window and then every built
 // window in turn over a rich sample configuration, and writes one PNG per
 // window, named after it (frmT2MasterMDI.png, frmT2Setup.png, ...).
+#include "WindowCatalog.h"
 #include "WindowRegistry.h"
 #include "frmT2Connect.h"
 #include "frmT2MasterMDI.h"
