@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "ImagePacking.h"
+#include "PanelMemory.h"
 #include "SettingsFile.h"
 
 #include <memory>
@@ -38,7 +39,7 @@ int RunApplyImage(const Command& self, const std::vector<std::string>& args)
     auto state = std::make_unique<ProgramState>();
     std::string error;
     std::string bytes;
-    if (!ReadWholeFile(files[0], bytes, &error)) return Fail(error);
+    if (!ReadWholeFile(files[0], PanelMemory::TransferCells, bytes, &error)) return Fail(error);
     if (!PanelImageFromBytes(bytes, state->Image, &error)) return Fail(files[0] + ": " + error);
     if (!ReadSettingsFile(files[1], state->Config, state->Devices, &error)) return Fail(error);
     ApplyPanelImage(state->Image, state->Config, state->Devices, names);
