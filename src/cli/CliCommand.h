@@ -43,6 +43,11 @@ bool ParseArguments(const std::vector<std::string>& args, const std::vector<std:
 // "DDDDDD": exactly six decimal digits, as the panel password.
 bool ParseSixDigits(const std::string& text, std::array<int, 6>& digits);
 
+// Writes a command's output file: "-" is standard output, any other name a
+// file saved atomically (a folder, device, pipe or socket there is refused).
+// False with a message naming the file as given.
+bool WriteOutput(const std::string& path, const std::string& bytes, std::string& error);
+
 // Prints "tamberline-cli: message" on stderr and returns ExitFailure.
 int Fail(const std::string& message, int code = ExitFailure);
 // Prints the message (when there is one) and the usage of one command on

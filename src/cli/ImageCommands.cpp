@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "ImagePacking.h"
+#include "PanelMemory.h"
 #include "SettingsFile.h"
 
 #include <memory>
@@ -23,7 +24,7 @@ int RunImage(const Command& self, const std::vector<std::string>& args)
     std::string error;
     if (!ReadSettingsFile(files[0], state->Config, state->Devices, &error)) return Fail(error);
     BuildPanelImage(state->Config, state->Devices, password, state->Image);
-    if (!WriteFileAtomically(files[1], PanelImageBytes(state->Image), &error)) return Fail(error);
+    if (!WriteOutput(files[1], PanelImageBytes(state->Image), error)) return Fail(error);
     return ExitOk;
 }
 
@@ -38,11 +39,11 @@ int RunApplyImage(const Command& self, const std::vector<std::string>& args)
     auto state = std::make_unique<ProgramState>();
     std::string error;
     std::string bytes;
-    if (!ReadWholeFile(files[0], bytes, &error)) return Fail(error);
+    if (!ReadWholeFile(files[0], PanelMemory::TransferCells, bytes, &error)) return Fail(error);
     if (!PanelImageFromBytes(bytes, state->Image, &error)) return Fail(files[0] + ": " + error);
     if (!ReadSettingsFile(files[1], state->Config, state->Devices, &error)) return Fail(error);
     ApplyPanelImage(state->Image, state->Config, state->Devices, names);
-    if (!WriteSettingsFile(files[2], state->Config, state->Devices, &error)) return Fail(error);
+    if (!WriteOutput(files[2], SerializeSettings(state->Config, state->Devices), error)) return Fail(error);
     return ExitOk;
 }
 
@@ -52,10 +53,13 @@ std::vector<Command> ImageCommands()
 {
     std::vector<Command> list;
     list.push_back({"image", "IN.TMB OUT.BIN [--password DDDDDD]",
-                    "Write the panel memory image of a settings file (the 24576 bytes a download sends).",
+                    "Write the panel memory image of a settings file (the 24576 bytes a download sends; "
+                    "OUT.BIN - for standard output).",
                     nullptr});
     list.push_back({"apply-image", "IN.BIN BASE.TMB OUT.TMB [--names]",
-                    "Read a 24576-byte panel image into a settings file, as an upload does.", nullptr});
+                    "Read a 24576-byte panel image into a settings file, as an upload does (OUT.TMB - for "
+                    "standard output).",
+                    nullptr});
     list[0].run = [c = list[0]](const std::vector<std::string>& a) { return RunImage(c, a); };
     list[1].run = [c = list[1]](const std::vector<std::string>& a) { return RunApplyImage(c, a); };
     return list;

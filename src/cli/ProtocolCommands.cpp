@@ -30,7 +30,7 @@ int RunImageSum(const Command& self, const std::vector<std::string>& args)
     if (args.size() != 1) return Usage(self);
     std::string bytes;
     std::string error;
-    if (!ReadWholeFile(args[0], bytes, &error)) return Fail(error);
+    if (!ReadWholeFile(args[0], PanelTransferBytes, bytes, &error)) return Fail(error);
     if (bytes.size() != static_cast<std::size_t>(PanelTransferBytes)) {
         return Fail(args[0] + ": a panel memory file holds " + std::to_string(PanelTransferBytes) + " bytes, this one " +
                     std::to_string(bytes.size()));

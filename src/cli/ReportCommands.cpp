@@ -48,7 +48,7 @@ int RunReport(const Command& self, const std::vector<std::string>& args)
     settings.SettingsFileName = files[0];
     settings.VersionText = "Version 8.09";
     settings.Created = ReportTimeNow();
-    if (!WriteReportFile(files[1], state->Config, state->Devices, settings, &error)) return Fail(error);
+    if (!WriteOutput(files[1], BuildReport(state->Config, state->Devices, settings), error)) return Fail(error);
     return ExitOk;
 }
 
@@ -58,8 +58,8 @@ std::vector<Command> ReportCommands()
 {
     std::vector<Command> list;
     list.push_back(Command{"report", "IN.TMB OUT.TXT [--omit 0,3,11]",
-                           "Write the documentation report of a settings file; --omit leaves out the sections "
-                           "numbered 0 (Panel Settings) .. 11 (DMX Schedule).",
+                           "Write the documentation report of a settings file (OUT.TXT - for standard output); "
+                           "--omit leaves out the sections numbered 0 (Panel Settings) .. 11 (DMX Schedule).",
                            nullptr});
     list.back().run = [self = list.back()](const std::vector<std::string>& args) { return RunReport(self, args); };
     return list;

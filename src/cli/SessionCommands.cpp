@@ -27,6 +27,8 @@ constexpr int ExitConnectFailed = 10;
 constexpr int ExitPasswordRefused = 11;
 constexpr int ExitLinkLost = 12;
 
+const char* const ShortPhoneNumber = "a phone number needs at least 7 characters";
+
 const char* const LinkUsage = "(--tcp HOST[:PORT] | --serial DEVICE | --modem DEVICE --phone NUMBER) [--trace FILE]";
 
 // The options every panel command takes, and the command's own.
@@ -34,6 +36,28 @@ struct PanelOptions : Arguments {
     LinkSettings link;
     std::string trace;
 };
+
+// A --tcp value, checked the same way by every command that takes one: a host
+// name or address (printable characters, no spaces) and, after a colon, a
+// port 1..65535. False with a message when it is not one.
+bool ParseTcpAddress(const std::string& text, LinkSettings& link, std::string& message)
+{
+    if (!link.SetPanelAddress(QString::fromStdString(text))) {
+        message = "not a port: '" + text + "'";
+        return false;
+    }
+    if (link.address.isEmpty()) {
+        message = "--tcp needs a host";
+        return false;
+    }
+    for (QChar c : link.address) {
+        if (c.unicode() <= ' ' || c.unicode() > '~') {
+            message = "not a host name or address: '" + text + "'";
+            return false;
+        }
+    }
+    return true;
+}
 
 // Parses args; valueOptions and flagOptions name the command's own options.
 // Returns false (with a message) on a usage error.
@@ -49,14 +73,7 @@ bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string>
         if (a == "--tcp") {
             ++links;
             o.link.connectionType = ConnectTcpIp;
-            if (!o.link.SetPanelAddress(QString::fromStdString(v))) {
-                message = "not a port: '" + v + "'";
-                return false;
-            }
-            if (o.link.address.isEmpty()) {
-                message = "--tcp needs a host";
-                return false;
-            }
+            if (!ParseTcpAddress(v, o.link, message)) return false;
         } else if (a == "--serial" || a == "--modem") {
             ++links;
             o.link.connectionType = a == "--serial" ? ConnectDirectSerial : ConnectModem;
@@ -140,7 +157,7 @@ public:
     {
         QString error;
         const ConnectResult r = session->Connect(options_.link, &error);
-        if (r == ConnectResult::InvalidPhoneNumber) return Fail("a phone number needs at least 7 characters", ExitUsage);
+        if (r == ConnectResult::InvalidPhoneNumber) return Fail(ShortPhoneNumber, ExitUsage);
         if (r != ConnectResult::Connected) {
             return Fail("Connection Failed." + (error.isEmpty() ? std::string() : " (" + error.toStdString() + ")"),
                         ExitConnectFailed);
@@ -296,12 +313,16 @@ int RunSetLink(const Command& self, const std::vector<std::string>& args)
     const std::optional<std::string> tcp = a.Value("--tcp"), com = a.Value("--com"), phone = a.Value("--phone");
     if (files.size() != 2 || tcp.has_value() == com.has_value()) return Usage(self);
     if (tcp && phone) return Usage(self, "--phone goes with --com");
+    // Refuse here what the panel commands would refuse when the file is used.
+    LinkSettings checked;
+    if (tcp && !ParseTcpAddress(*tcp, checked, message)) return Usage(self, message);
+    if (phone && phone->size() < MinimumPhoneNumberLength) return Usage(self, ShortPhoneNumber);
     ProgramState s;
     std::string error;
     if (!ReadSettingsFile(files[0], s.Config, s.Devices, &error)) return Fail(error);
     if (tcp) {
         s.Config.ConnectionType() = ConnectTcpIp;
-        s.Config.PanelAddress() = *tcp;
+        s.Config.PanelAddress() = QString::fromStdString(*tcp).trimmed().toStdString();
     } else {
         bool ok = false;
         const int n = QString::fromStdString(*com).toInt(&ok);

@@ -1,8 +1,14 @@
 #include "CliCommand.h"
 
+#include "SettingsFile.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <exception>
 #include <iostream>
+#include <new>
 
 namespace t2::cli {
 
@@ -10,6 +16,16 @@ int Fail(const std::string& message, int code)
 {
     std::cerr << "tamberline-cli: " << message << "\n";
     return code;
+}
+
+bool WriteOutput(const std::string& path, const std::string& bytes, std::string& error)
+{
+    if (path != "-") return WriteFileAtomically(path, bytes, &error);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
+        error = std::string("cannot write to standard output: ") + std::strerror(errno);
+        return false;
+    }
+    return true;
 }
 
 int Usage(const Command& command, const std::string& message)
@@ -114,7 +130,13 @@ int main(int argc, char** argv)
                 return ExitOk;
             }
         }
-        return c.run(args);
+        try {
+            return c.run(args);
+        } catch (const std::bad_alloc&) {
+            return Fail("not enough memory");
+        } catch (const std::exception& e) {
+            return Fail(e.what());
+        }
     }
     std::cerr << "tamberline-cli: unknown command '" << name << "' (try --help)\n";
     return ExitUsage;

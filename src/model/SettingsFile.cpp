@@ -8,12 +8,36 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <memory>
+#include <new>
 #include <type_traits>
 
 namespace t2 {
 
 namespace {
+
+template <typename T>
+inline constexpr bool IsStdArray = false;
+template <typename T, std::size_t N>
+inline constexpr bool IsStdArray<std::array<T, N>> = true;
+
+// Hands every Integer, Long and string of a member to f, arrays element by
+// element in file order (two-dimensional ones first index fastest).
+template <typename Member, typename F>
+void ForEachElement(Member& m, F&& f)
+{
+    using Plain = std::remove_const_t<Member>;
+    if constexpr (IsStdArray<Plain>) {
+        for (auto& e : m) ForEachElement(e, f);
+    } else if constexpr (requires { Plain::First; m.data; }) {
+        ForEachElement(m.data, f);
+    } else {
+        f(m);
+    }
+}
 
 struct Writer {
     std::string out;
@@ -41,21 +65,11 @@ struct Writer {
     void Put(Integer v) { Put16(v); }
     void Put(Long v) { Put32(v); }
     void Put(const Bytes& s) { PutString(s); }
-    template <typename T, std::size_t N>
-    void Put(const std::array<T, N>& a)
-    {
-        for (const T& e : a) Put(e);
-    }
-    template <typename T, std::size_t A, std::size_t B>
-    void Put(const Array2<T, A, B>& a)
-    {
-        Put(a.data);
-    }
 
     template <typename T>
     void operator()(const char*, const T& member)
     {
-        Put(member);
+        ForEachElement(member, [this](const auto& e) { Put(e); });
     }
 };
 
@@ -114,34 +128,52 @@ struct Reader {
         s.assign(in, pos, n);
         pos += n;
     }
-    template <typename T, std::size_t N>
-    void Get(std::array<T, N>& a)
-    {
-        for (T& e : a) Get(e);
-    }
-    template <typename T, std::size_t A, std::size_t B>
-    void Get(Array2<T, A, B>& a)
-    {
-        Get(a.data);
-    }
 
     template <typename T>
     void operator()(const char* name, T& m)
     {
         if (failed) return;
         member = name;
-        Get(m);
+        ForEachElement(m, [this](auto& e) { Get(e); });
+    }
+};
+
+// The bytes each member takes in the longest file the writer can make.
+struct LongestFile {
+    std::size_t bytes = 0;
+
+    void Add(Integer) { bytes += 2; }
+    void Add(Long) { bytes += 4; }
+    void Add(const Bytes&) { bytes += 2 + 0xFFFF; }
+
+    template <typename T>
+    void operator()(const char*, const T& member)
+    {
+        ForEachElement(member, [this](const auto& e) { Add(e); });
     }
 };
 
 QString FromPath(const std::string& path) { return QString::fromStdString(path); }
 
-std::string DisplayName(const std::string& path)
+std::string OutOfMemory(const std::string& path, const char* what)
 {
-    return QFileInfo(FromPath(path)).fileName().toStdString();
+    return path + ": not enough memory to " + what + " the file";
 }
 
 }  // namespace
+
+std::size_t MaxSettingsFileBytes()
+{
+    static const std::size_t longest = [] {
+        LongestFile size;
+        const auto config = std::make_unique<PanelConfig>();
+        const auto devices = std::make_unique<VantelDevices>();
+        VisitPanelConfig(*config, size);
+        for (const VantelDevice& d : *devices) VisitVantelDevice(d, size);
+        return size.bytes;
+    }();
+    return longest;
+}
 
 std::string SerializeSettings(const PanelConfig& config, const VantelDevices& devices)
 {
@@ -155,48 +187,89 @@ std::string SerializeSettings(const PanelConfig& config, const VantelDevices& de
 bool ParseSettings(const std::string& bytes, PanelConfig& config, VantelDevices& devices,
                    std::string* error)
 {
-    // Read into fresh records and swap them in only when the whole file was read.
-    auto fresh = std::make_unique<PanelConfig>();
-    auto freshDevices = std::make_unique<VantelDevices>();
-    Reader r{bytes, 0, false, {}, ""};
-    VisitPanelConfig(*fresh, r);
-    for (int d = 0; d < DeviceSlots && !r.failed; ++d) {
-        VisitVantelDevice((*freshDevices)[d], r);
-        if (r.failed) r.problem += " of device record " + std::to_string(d);
-    }
-    if (r.failed) {
-        if (error) *error = r.problem;
+    try {
+        // Read into fresh records and swap them in only when the whole file was read.
+        auto fresh = std::make_unique<PanelConfig>();
+        auto freshDevices = std::make_unique<VantelDevices>();
+        Reader r{bytes, 0, false, {}, ""};
+        VisitPanelConfig(*fresh, r);
+        for (int d = 0; d < DeviceSlots && !r.failed; ++d) {
+            VisitVantelDevice((*freshDevices)[d], r);
+            if (r.failed) r.problem += " of device record " + std::to_string(d);
+        }
+        if (r.failed) {
+            if (error) *error = r.problem;
+            return false;
+        }
+        config = std::move(*fresh);
+        devices = std::move(*freshDevices);
+        return true;
+    } catch (const std::bad_alloc&) {
+        if (error) *error = "not enough memory to read the records";
         return false;
     }
-    config = std::move(*fresh);
-    devices = std::move(*freshDevices);
-    return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error)
+bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string* error,
+                   bool* tooLong)
 {
-    QFile file(FromPath(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = DisplayName(path) + ": cannot open the file: " + file.errorString().toStdString();
+    if (tooLong) *tooLong = false;
+    auto longer = [&] {
+        if (tooLong) *tooLong = true;
+        if (error) *error = path + ": the file is longer than " + std::to_string(maxBytes) + " bytes";
+        return false;
+    };
+    try {
+        QFile file(FromPath(path));
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            if (error) *error = path + ": cannot open the file: " + file.errorString().toStdString();
+            return false;
+        }
+        std::string data;
+        if (!file.isSequential()) {
+            const qint64 size = file.size();
+            if (size > 0 && static_cast<std::uint64_t>(size) > maxBytes) return longer();
+            data.reserve(static_cast<std::size_t>(size));
+        }
+        // A device or a pipe has no size: read in pieces, one byte past the
+        // limit at most, to learn whether it ends in time.
+        constexpr std::size_t piece = 1024 * 1024;
+        const std::size_t limit = maxBytes + 1;
+        while (data.size() < limit) {
+            const std::size_t before = data.size();
+            data.resize(before + std::min(piece, limit - before));
+            const qint64 got = file.read(data.data() + before, static_cast<qint64>(data.size() - before));
+            if (got < 0) {
+                if (error) *error = path + ": cannot read the file: " + file.errorString().toStdString();
+                return false;
+            }
+            data.resize(before + static_cast<std::size_t>(got));
+            if (got == 0) break;
+        }
+        if (data.size() > maxBytes) return longer();
+        bytes = std::move(data);
+        return true;
+    } catch (const std::bad_alloc&) {
+        if (error) *error = OutOfMemory(path, "read");
         return false;
     }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = DisplayName(path) + ": cannot read the file: " + file.errorString().toStdString();
-        return false;
-    }
-    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
-    return true;
 }
 
 bool ReadSettingsFile(const std::string& path, PanelConfig& config, VantelDevices& devices,
                       std::string* error)
 {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) return false;
+    bool tooLong = false;
+    if (!ReadWholeFile(path, MaxSettingsFileBytes(), bytes, error, &tooLong)) {
+        if (tooLong && error) {
+            *error = path + " is not a settings file: it is longer than the longest settings file (" +
+                     std::to_string(MaxSettingsFileBytes()) + " bytes)";
+        }
+        return false;
+    }
     std::string problem;
     if (!ParseSettings(bytes, config, devices, &problem)) {
-        if (error) *error = DisplayName(path) + " is not a complete settings file: " + problem;
+        if (error) *error = path + " is not a complete settings file: " + problem;
         return false;
     }
     return true;
@@ -204,28 +277,50 @@ bool ReadSettingsFile(const std::string& path, PanelConfig& config, VantelDevice
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error)
 {
-    QSaveFile file(FromPath(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = DisplayName(path) + ": cannot create the file: " + file.errorString().toStdString();
+    // The save renames a new file over the target: a folder, device, pipe or
+    // socket would be replaced by a regular file, so it is refused untouched.
+    const QFileInfo target(FromPath(path));
+    if (target.exists() && !target.isFile()) {
+        if (error) {
+            *error = path + (target.isDir() ? " is a folder" : " is not a regular file (a device, pipe or socket)") +
+                     ": nothing was written";
+        }
         return false;
     }
-    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (written != static_cast<qint64>(bytes.size())) {
-        if (error) *error = DisplayName(path) + ": cannot write the file: " + file.errorString().toStdString();
-        file.cancelWriting();
+    try {
+        QSaveFile file(FromPath(path));
+        if (!file.open(QIODevice::WriteOnly)) {
+            if (error) *error = path + ": cannot create the file: " + file.errorString().toStdString();
+            return false;
+        }
+        const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        if (written != static_cast<qint64>(bytes.size())) {
+            if (error) *error = path + ": cannot write the file: " + file.errorString().toStdString();
+            file.cancelWriting();
+            return false;
+        }
+        if (!file.commit()) {
+            if (error) *error = path + ": cannot save the file: " + file.errorString().toStdString();
+            return false;
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        if (error) *error = OutOfMemory(path, "write");
         return false;
     }
-    if (!file.commit()) {
-        if (error) *error = DisplayName(path) + ": cannot save the file: " + file.errorString().toStdString();
-        return false;
-    }
-    return true;
 }
 
 bool WriteSettingsFile(const std::string& path, const PanelConfig& config,
                        const VantelDevices& devices, std::string* error)
 {
-    return WriteFileAtomically(path, SerializeSettings(config, devices), error);
+    std::string bytes;
+    try {
+        bytes = SerializeSettings(config, devices);
+    } catch (const std::bad_alloc&) {
+        if (error) *error = OutOfMemory(path, "write");
+        return false;
+    }
+    return WriteFileAtomically(path, bytes, error);
 }
 
 }  // namespace t2

@@ -5,9 +5,16 @@
 
 #include "PanelConfig.h"
 
+#include <cstddef>
 #include <string>
 
 namespace t2 {
+
+// The longest settings file the writer can make: every string at its
+// 65535-byte limit (about 18 MB; a real file is about 100 KB). The reader
+// refuses a longer input as not a settings file without reading it to its
+// end, so a device or a pipe that never ends cannot use up the memory.
+std::size_t MaxSettingsFileBytes();
 
 // The file's bytes for a configuration.
 std::string SerializeSettings(const PanelConfig& config, const VantelDevices& devices);
@@ -18,20 +25,28 @@ std::string SerializeSettings(const PanelConfig& config, const VantelDevices& de
 bool ParseSettings(const std::string& bytes, PanelConfig& config, VantelDevices& devices,
                    std::string* error);
 
-// Reads the file at path; on failure the records stay as they were and *error
-// names the file and the problem.
+// Reads the file at path (a regular file, or a device or pipe that ends within
+// MaxSettingsFileBytes()); on failure the records stay as they were and *error
+// names the file as given and the problem.
 bool ReadSettingsFile(const std::string& path, PanelConfig& config, VantelDevices& devices,
                       std::string* error);
 
 // Writes the file atomically: a temporary file beside the target is renamed
-// over it, so a failed save leaves the old file whole.
+// over it, so a failed save leaves the old file whole. A target that exists
+// and is not a regular file (a folder, device, pipe or socket) is refused and
+// left as it is; a symbolic link to a regular file is written through.
 bool WriteSettingsFile(const std::string& path, const PanelConfig& config,
                        const VantelDevices& devices, std::string* error);
 
-// Writes bytes to path atomically (shared by the settings file and the report).
+// Writes bytes to path atomically, as WriteSettingsFile does (shared by the
+// settings file, the report and the panel image).
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error);
 
-// Reads a whole file; false with a message naming the file when it cannot.
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error);
+// Reads a whole file of at most maxBytes bytes; a device or pipe is read until
+// it ends. False with a message naming the file as given when it cannot be
+// read or holds more than maxBytes; a longer input is not read past
+// maxBytes + 1, and *tooLong (when given) tells that case apart.
+bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string* error,
+                   bool* tooLong = nullptr);
 
 }  // namespace t2

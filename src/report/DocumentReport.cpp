@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <new>
 
 namespace t2 {
 
@@ -545,7 +546,14 @@ std::string BuildReport(const PanelConfig& config, const VantelDevices& devices,
 bool WriteReportFile(const std::string& path, const PanelConfig& config, const VantelDevices& devices,
                      const ReportSettings& settings, std::string* error)
 {
-    return WriteFileAtomically(path, BuildReport(config, devices, settings), error);
+    std::string text;
+    try {
+        text = BuildReport(config, devices, settings);
+    } catch (const std::bad_alloc&) {
+        if (error) *error = path + ": not enough memory to write the report";
+        return false;
+    }
+    return WriteFileAtomically(path, text, error);
 }
 
 }  // namespace t2

@@ -116,8 +116,9 @@ private:
 // The whole report as bytes.
 std::string BuildReport(const PanelConfig& config, const VantelDevices& devices, const ReportSettings& settings);
 
-// Writes the report to path atomically: on failure *error names the file and
-// the problem, and no partial file is left (an existing file stays whole).
+// Writes the report to path atomically: on failure *error names the file as
+// given and the problem, and no partial file is left (an existing file stays
+// whole). A folder, device, pipe or socket at path is refused and left as it is.
 bool WriteReportFile(const std::string& path, const PanelConfig& config, const VantelDevices& devices,
                      const ReportSettings& settings, std::string* error);
 

@@ -14,9 +14,11 @@ struct CliResult {
     std::string err;
 };
 
-inline CliResult RunCli(const QStringList& args, int timeoutMs = 120000)
+// Runs in workingDir when one is given.
+inline CliResult RunCli(const QStringList& args, int timeoutMs = 120000, const QString& workingDir = {})
 {
     QProcess p;
+    if (!workingDir.isEmpty()) p.setWorkingDirectory(workingDir);
     p.start(QStringLiteral(T2_CLI), args);
     CliResult r;
     if (!p.waitForFinished(timeoutMs)) {

@@ -5,10 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
 #include <memory>
+#include <regex>
 
 using namespace t2;
 
@@ -65,4 +75,213 @@ TEST(CliModel, ErrorsNameTheFileAndLeaveNoOutput)
     r = RunCli({"--help"});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("resave"), std::string::npos);
+}
+
+namespace {
+
+// A temporary folder with a settings file and its panel image.
+struct Site {
+    QTemporaryDir dir;
+    QString tmb = dir.filePath("SITE.TMB");
+    QString bin = dir.filePath("SITE.BIN");
+    Site()
+    {
+        EXPECT_EQ(RunCli({"new", tmb}).code, 0);
+        EXPECT_EQ(RunCli({"image", tmb, bin}).code, 0);
+    }
+    QStringList Entries() const
+    {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden);
+    }
+};
+
+// What a path is, without following a link and without opening it (a named
+// pipe would block).
+mode_t KindOf(const QString& path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) return 0;
+    return info.st_mode & S_IFMT;
+}
+
+// A command that fails, and what its message says.
+struct Case {
+    QStringList args;
+    std::string says;
+};
+
+// The report without its creation time, which moves with the clock.
+std::string WithoutStamp(const std::string& report)
+{
+    return std::regex_replace(report, std::regex("Document Created\t[^\r]*\r\n"), "");
+}
+
+}  // namespace
+
+TEST(CliEdges, EndlessAndOversizedInputsAreRefusedWithinASecond)
+{
+    Site site;
+    const QString oversized = site.dir.filePath("HUGE.TMB");
+    {
+        QFile f(oversized);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(static_cast<qint64>(MaxSettingsFileBytes()) + 1));
+    }
+    const QString endless = site.dir.filePath("ENDLESS.TMB");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(endless).constData(), 0600), 0);
+    QProcess feeder;  // fills the pipe until its reader goes away
+    feeder.start("sh", {"-c", "yes > \"$0\"", endless});
+    ASSERT_TRUE(feeder.waitForStarted());
+
+    const Case cases[] = {
+        {{"info", "/dev/zero"}, "/dev/zero is not a settings file"},
+        {{"info", "/dev/urandom"}, "/dev/urandom is not a settings file"},
+        {{"info", oversized}, oversized.toStdString() + " is not a settings file"},
+        {{"info", endless}, endless.toStdString() + " is not a settings file"},
+        {{"report", "/dev/zero", site.dir.filePath("OUT.TXT")}, "/dev/zero is not a settings file"},
+        {{"imgsum", "/dev/zero"}, "/dev/zero: the file is longer than 24576 bytes"},
+        {{"apply-image", "/dev/zero", site.tmb, site.dir.filePath("OUT.TMB")},
+         "/dev/zero: the file is longer than 24576 bytes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QElapsedTimer clock;
+        clock.start();
+        const CliResult r = RunCli(c.args, 20000);
+        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_EQ(r.code, 1) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    EXPECT_TRUE(feeder.waitForFinished(10000));
+    EXPECT_FALSE(QFile::exists(site.dir.filePath("OUT.TXT")));
+    EXPECT_FALSE(QFile::exists(site.dir.filePath("OUT.TMB")));
+}
+
+TEST(CliEdges, TargetsThatAreNotRegularFilesAreRefusedAndLeftAsTheyWere)
+{
+    Site site;
+    const QString folder = site.dir.filePath("FOLDER");
+    ASSERT_TRUE(QDir(site.dir.path()).mkdir("FOLDER"));
+    ASSERT_TRUE(QFile(site.tmb).copy(folder + "/INSIDE.TMB"));
+    // A named pipe stands for a device: a broken save run as root would replace /dev/null.
+    const QString pipe = site.dir.filePath("PIPE");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString pipeLink = site.dir.filePath("PIPELINK");
+    ASSERT_TRUE(QFile::link(pipe, pipeLink));
+    const QString socketPath = site.dir.filePath("SOCKET");
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray encoded = QFile::encodeName(socketPath);
+    ASSERT_LT(static_cast<std::size_t>(encoded.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const QStringList before = site.Entries();
+
+    struct Target {
+        QString path;
+        mode_t kind;
+    };
+    const Target targets[] = {{pipe, S_IFIFO}, {pipeLink, S_IFLNK}, {socketPath, S_IFSOCK}, {folder, S_IFDIR}};
+    for (const Target& t : targets) {
+        ASSERT_EQ(KindOf(t.path), t.kind) << t.path.toStdString();
+        const QStringList saves[] = {
+            {"new", t.path},
+            {"resave", site.tmb, t.path},
+            {"report", site.tmb, t.path},
+            {"image", site.tmb, t.path},
+            {"apply-image", site.bin, site.tmb, t.path},
+            {"set-link", site.tmb, t.path, "--tcp", "10.0.0.9"},
+        };
+        for (const QStringList& args : saves) {
+            SCOPED_TRACE(args.join(' ').toStdString());
+            const CliResult r = RunCli(args, 20000);
+            EXPECT_EQ(r.code, 1) << r.err;
+            EXPECT_NE(r.err.find(t.path.toStdString() + (t.kind == S_IFDIR ? " is a folder" : " is not a regular file")),
+                      std::string::npos)
+                << r.err;
+            EXPECT_EQ(KindOf(t.path), t.kind);
+        }
+    }
+    ::close(listener);
+    EXPECT_EQ(site.Entries(), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"INSIDE.TMB"});
+    EXPECT_EQ(ReadAll(folder + "/INSIDE.TMB"), ReadAll(site.tmb));
+}
+
+TEST(CliEdges, DashWritesToStandardOutput)
+{
+    Site site;
+    const QString file = site.dir.filePath("SITE.TXT");
+    ASSERT_EQ(RunCli({"report", site.tmb, file}).code, 0);
+    CliResult r = RunCli({"report", site.tmb, "-"}, 120000, site.dir.path());
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("[VEL Tamberline II Configuration Documentation File]\r\n")) << r.out.substr(0, 80);
+    EXPECT_EQ(WithoutStamp(r.out), WithoutStamp(ReadFile(file)));
+    EXPECT_TRUE(r.err.empty()) << r.err;
+
+    r = RunCli({"image", site.tmb, "-"}, 120000, site.dir.path());
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(QByteArray::fromStdString(r.out), ReadAll(site.bin));
+
+    const QString applied = site.dir.filePath("APPLIED.TMB");
+    ASSERT_EQ(RunCli({"apply-image", site.bin, site.tmb, applied}).code, 0);
+    r = RunCli({"apply-image", site.bin, site.tmb, "-"}, 120000, site.dir.path());
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(QByteArray::fromStdString(r.out), ReadAll(applied));
+
+    EXPECT_FALSE(QFile::exists(site.dir.filePath("-")));
+}
+
+TEST(CliEdges, MessagesNameTheFileAsGiven)
+{
+    Site site;
+    ASSERT_TRUE(QDir(site.dir.path()).mkpath("sites/north"));
+    {
+        QFile f(site.dir.filePath("sites/north/site.tmb"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\x10\0short", 7);
+    }
+    const Case cases[] = {
+        {{"info", "sites/north/site.tmb"}, "sites/north/site.tmb is not a complete settings file"},
+        {{"info", "sites/south/site.tmb"}, "sites/south/site.tmb: cannot open the file"},
+        {{"resave", "SITE.TMB", "sites/south/OUT.TMB"}, "sites/south/OUT.TMB: cannot create the file"},
+        {{"report", "SITE.TMB", "sites/north"}, "sites/north is a folder"},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = RunCli(c.args, 20000, site.dir.path());
+        EXPECT_EQ(r.code, 1) << r.err;
+        EXPECT_NE(r.err.find("tamberline-cli: " + c.says), std::string::npos) << r.err;
+    }
+}
+
+TEST(CliEdges, SetLinkChecksTheAddressAsThePanelCommandsDo)
+{
+    Site site;
+    const QString out = site.dir.filePath("OUT.TMB");
+    for (const char* address : {"1.2.3.4:99999", "1.2.3.4:0", "1.2.3.4:port", "1.2.3.4:", ":10001",
+                                   "host with spaces", "tab\there"}) {
+        SCOPED_TRACE(address);
+        CliResult r = RunCli({"set-link", site.tmb, out, "--tcp", address});
+        EXPECT_EQ(r.code, 64) << r.err;
+        EXPECT_FALSE(QFile::exists(out));
+        r = RunCli({"status", "--tcp", address});
+        EXPECT_EQ(r.code, 64) << r.err;
+    }
+    // A modem number the panel commands would not dial.
+    EXPECT_EQ(RunCli({"set-link", site.tmb, out, "--com", "2", "--phone", "555"}).code, 64);
+    EXPECT_FALSE(QFile::exists(out));
+
+    // Good addresses are stored as given, surrounding spaces trimmed.
+    for (const QString address : {"10.0.0.9:10002", " panel.example.com ", "fe80::1"}) {
+        const CliResult r = RunCli({"set-link", site.tmb, out, "--tcp", address});
+        ASSERT_EQ(r.code, 0) << r.err;
+        auto got = std::make_unique<ProgramState>();
+        std::string error;
+        ASSERT_TRUE(ReadSettingsFile(out.toStdString(), got->Config, got->Devices, &error)) << error;
+        EXPECT_EQ(got->Config.ConnectionType(), ConnectTcpIp);
+        EXPECT_EQ(got->Config.PanelAddress(), address.trimmed().toStdString());
+    }
 }

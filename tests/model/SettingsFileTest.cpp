@@ -8,7 +8,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <memory>
 #include <random>
@@ -224,21 +228,158 @@ TEST(SettingsFile, FilesOnDisk)
     ASSERT_TRUE(ReadSettingsFile(path, back->config, back->devices, &error)) << error;
     EXPECT_TRUE(back->config == r->config);
 
-    // A save that cannot be made says so.
+    // A save that cannot be made says so, naming the file as given.
     EXPECT_FALSE(WriteSettingsFile(dir.filePath("no such folder/X.TMB").toStdString(), r->config,
                                    r->devices, &error));
-    EXPECT_NE(error.find("X.TMB"), std::string::npos) << error;
+    EXPECT_NE(error.find(dir.filePath("no such folder/X.TMB").toStdString()), std::string::npos) << error;
 
-    // A missing file and a short file are refused with the file's name.
+    // A missing file and a short file are refused with the file's whole path.
     EXPECT_FALSE(ReadSettingsFile(dir.filePath("MISSING.TMB").toStdString(), back->config, back->devices, &error));
-    EXPECT_NE(error.find("MISSING.TMB"), std::string::npos) << error;
+    EXPECT_NE(error.find(dir.filePath("MISSING.TMB").toStdString()), std::string::npos) << error;
     {
         QFile f(dir.filePath("SHORT.TMB"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("\x05\0ABC", 5);
     }
     EXPECT_FALSE(ReadSettingsFile(dir.filePath("SHORT.TMB").toStdString(), back->config, back->devices, &error));
-    EXPECT_NE(error.find("SHORT.TMB"), std::string::npos) << error;
+    EXPECT_NE(error.find(dir.filePath("SHORT.TMB").toStdString()), std::string::npos) << error;
     EXPECT_NE(error.find("PanelName"), std::string::npos) << error;
     EXPECT_TRUE(back->config == r->config);
+}
+
+TEST(SettingsFile, TheLongestFileReadsBackAndAnythingLongerIsRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("LONGEST.TMB");
+    auto longest = std::make_unique<Records>();
+    fixtures::MemberFiller fill{[] { return Integer{-2}; }, [] { return Long{-3}; },
+                               [] { return Bytes(0xFFFF, 'N'); }};
+    fill.FillAll(*longest);
+    std::string error;
+    ASSERT_TRUE(WriteSettingsFile(path.toStdString(), longest->config, longest->devices, &error)) << error;
+    ASSERT_EQ(static_cast<std::size_t>(QFile(path).size()), MaxSettingsFileBytes());
+
+    auto back = Fresh();
+    ASSERT_TRUE(ReadSettingsFile(path.toStdString(), back->config, back->devices, &error)) << error;
+    EXPECT_TRUE(back->config == longest->config);
+    EXPECT_TRUE(back->devices == longest->devices);
+
+    // Trailing bytes within the bound are ignored; one byte past it is too many.
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("x", 1);
+    }
+    auto untouched = Fresh();
+    EXPECT_FALSE(ReadSettingsFile(path.toStdString(), untouched->config, untouched->devices, &error));
+    EXPECT_NE(error.find(path.toStdString() + " is not a settings file"), std::string::npos) << error;
+    EXPECT_TRUE(untouched->config == Fresh()->config);
+}
+
+namespace {
+
+// A named pipe in dir, with a writer process that feeds it the given shell
+// command's output; the writer ends when the reader goes away.
+struct FedPipe {
+    QString path;
+    QProcess writer;
+    FedPipe(const QTemporaryDir& dir, const QString& name, const QString& feed)
+        : path(dir.filePath(name))
+    {
+        EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        writer.start("sh", {"-c", feed + " > \"$0\"", path});
+        EXPECT_TRUE(writer.waitForStarted());
+    }
+    ~FedPipe()
+    {
+        if (!writer.waitForFinished(10000)) writer.kill();
+        writer.waitForFinished();
+    }
+};
+
+}  // namespace
+
+TEST(SettingsFile, PipesAndDevicesAreReadUpToTheBound)
+{
+    QTemporaryDir dir;
+    const QString site = dir.filePath("SITE.TMB");
+    auto r = Fresh();
+    r->config.PanelName = "PIPED";
+    std::string error;
+    ASSERT_TRUE(WriteSettingsFile(site.toStdString(), r->config, r->devices, &error)) << error;
+
+    // A settings file through a pipe reads as the file does.
+    {
+        FedPipe pipe(dir, "piped", "cat \"" + site + "\"");
+        auto back = Fresh();
+        ASSERT_TRUE(ReadSettingsFile(pipe.path.toStdString(), back->config, back->devices, &error)) << error;
+        EXPECT_EQ(back->config.PanelName, "PIPED");
+    }
+
+    // Inputs that never end are refused once they pass the bound.
+    {
+        FedPipe pipe(dir, "endless", "yes");
+        auto back = Fresh();
+        EXPECT_FALSE(ReadSettingsFile(pipe.path.toStdString(), back->config, back->devices, &error));
+        EXPECT_NE(error.find(pipe.path.toStdString() + " is not a settings file"), std::string::npos) << error;
+        EXPECT_TRUE(back->config == Fresh()->config);
+    }
+    auto back = Fresh();
+    EXPECT_FALSE(ReadSettingsFile("/dev/zero", back->config, back->devices, &error));
+    EXPECT_NE(error.find("/dev/zero is not a settings file"), std::string::npos) << error;
+
+    // The general reader stops one byte past its limit.
+    std::string bytes;
+    bool tooLong = false;
+    EXPECT_FALSE(ReadWholeFile("/dev/zero", 1000, bytes, &error, &tooLong));
+    EXPECT_TRUE(tooLong);
+    const auto size = static_cast<std::size_t>(QFile(site).size());
+    EXPECT_TRUE(ReadWholeFile(site.toStdString(), size, bytes, &error, &tooLong)) << error;
+    EXPECT_FALSE(tooLong);
+    QFile siteFile(site);
+    ASSERT_TRUE(siteFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bytes, siteFile.readAll().toStdString());
+    EXPECT_FALSE(ReadWholeFile(site.toStdString(), size - 1, bytes, &error, &tooLong));
+    EXPECT_TRUE(tooLong);
+}
+
+TEST(SettingsFile, SavesOntoWhatIsNotARegularFileAreRefused)
+{
+    QTemporaryDir dir;
+    auto r = Fresh();
+    std::string error;
+    const QString site = dir.filePath("SITE.TMB");
+    ASSERT_TRUE(WriteSettingsFile(site.toStdString(), r->config, r->devices, &error)) << error;
+
+    // A symbolic link to a regular file is saved through: the link stays a link.
+    const QString link = dir.filePath("LINK.TMB");
+    ASSERT_TRUE(QFile::link(site, link));
+    r->config.PanelName = "THROUGH THE LINK";
+    ASSERT_TRUE(WriteSettingsFile(link.toStdString(), r->config, r->devices, &error)) << error;
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    auto back = Fresh();
+    ASSERT_TRUE(ReadSettingsFile(site.toStdString(), back->config, back->devices, &error)) << error;
+    EXPECT_EQ(back->config.PanelName, "THROUGH THE LINK");
+
+    // A folder, a named pipe and a link to the pipe are left as they were.
+    const QString folder = dir.filePath("FOLDER.TMB");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("FOLDER.TMB"));
+    const QString pipe = dir.filePath("PIPE.TMB");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString pipeLink = dir.filePath("PIPELINK.TMB");
+    ASSERT_TRUE(QFile::link(pipe, pipeLink));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    for (const QString& target : {folder, pipe, pipeLink}) {
+        SCOPED_TRACE(target.toStdString());
+        error.clear();
+        EXPECT_FALSE(WriteSettingsFile(target.toStdString(), r->config, r->devices, &error));
+        EXPECT_NE(error.find(target.toStdString()), std::string::npos) << error;
+        EXPECT_NE(error.find("nothing was written"), std::string::npos) << error;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), before);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(QFileInfo(pipeLink).isSymLink());
 }

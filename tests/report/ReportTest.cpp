@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <functional>
 #include <memory>
 #include <random>
@@ -673,14 +675,23 @@ TEST(ReportFile, FailureNamesTheFileAndLeavesNothing)
     // A folder that does not exist.
     const std::string missing = dir.filePath("no such folder/REPORT.TXT").toStdString();
     EXPECT_FALSE(WriteReportFile(missing, r->config, r->devices, Settings(), &error));
-    EXPECT_NE(error.find("REPORT.TXT"), std::string::npos) << error;
+    EXPECT_NE(error.find(missing), std::string::npos) << error;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(missing)));
-    // A folder stands where the file should go: it stays a folder and nothing else appears.
+    // A folder or a named pipe stands where the file should go: each stays as
+    // it is and nothing else appears.
     ASSERT_TRUE(QDir(dir.path()).mkdir("TAKEN.TXT"));
-    error.clear();
-    EXPECT_FALSE(WriteReportFile(dir.filePath("TAKEN.TXT").toStdString(), r->config, r->devices, Settings(), &error));
-    EXPECT_NE(error.find("TAKEN.TXT"), std::string::npos) << error;
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"TAKEN.TXT"});
+    const QString pipe = dir.filePath("PIPE.TXT");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& taken : {dir.filePath("TAKEN.TXT"), pipe}) {
+        error.clear();
+        EXPECT_FALSE(WriteReportFile(taken.toStdString(), r->config, r->devices, Settings(), &error));
+        EXPECT_NE(error.find(taken.toStdString() + " is "), std::string::npos) << error;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+              (QStringList{"PIPE.TXT", "TAKEN.TXT"}));
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST(Report, HeaderTextsGoOutInTheReportCodePage)
