@@ -160,7 +160,7 @@ void frmT2Setup::lblIOCount_Click(int node)
     cboIOCount->show();
     cboIOCount->raise();
     // Opening the picker counts as a change even when nothing is then chosen.
-    SetDataChanged(state_, true);
+    RecordEdit(state_, Info.caption);
 }
 
 void frmT2Setup::cboIOCount_Click(int index)
@@ -169,14 +169,14 @@ void frmT2Setup::cboIOCount_Click(int index)
     state_.Config.NodeIOCount[EditNode] = static_cast<Integer>(EditNode == 0 ? index + 1 : index);
     cboIOCount->hide();
     ShowConfig();
-    SetDataChanged(state_, true);
+    RecordEdit(state_, Info.caption);
 }
 
 void frmT2Setup::optAddOnModuleType_Click(int type)
 {
     state_.Config.AddOnModuleType = static_cast<Integer>(type);
     cboIOCount->hide();
-    SetDataChanged(state_, true);
+    RecordEdit(state_, Info.caption);
 }
 
 void frmT2Setup::mousePressEvent(QMouseEvent* event)

@@ -1,67 +1,39 @@
 #include "EditorGrid.h"
 
-#include "EditorWindow.h"
 #include "ClickLabel.h"
+#include "Controls.h"
+#include "EditorWindow.h"
+#include "GridCells.h"
 #include "NameBox.h"
 #include "ScreenText.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
-#include <QStyle>
-#include <QPalette>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 
 namespace t2 {
 
-namespace {
-
-// Array controls are named "name_index" and also carry their index.
-void NameArrayElement(QWidget* w, const QString& name, int index)
-{
-    w->setObjectName(name + QLatin1Char('_') + QString::number(index));
-    w->setProperty("array", name);
-    w->setProperty("index", index);
-}
-
-// The list opens at least as wide as its longest entry, even over a narrow label.
-void FillList(QComboBox* combo, const QStringList& entries)
-{
-    combo->clear();
-    combo->addItems(entries);
-    QAbstractItemView* view = combo->view();
-    view->setMinimumWidth(view->sizeHintForColumn(0) + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
-}
-
-void SetBackground(QWidget* w, const QColor& colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-}  // namespace
-
-struct EditorGrid::Column {
-    enum Kind { PickerCell, StateCell, TextCell } kind;
-    PickerSpec picker;
-    StateSpec state;
-    TextSpec text;
-    std::vector<ClickLabel*> labels;
-    std::vector<NameBox*> boxes;
-};
-
 struct EditorGrid::PickerState {
     QComboBox* combo = nullptr;
+    Choices choices;
     int column = -1;   // cell column that opened it last
     int row = -1;      // row it was opened on
 };
 
-EditorGrid::EditorGrid(EditorWindow& window, const GridGeometry& geometry)
-    : QObject(&window), window_(window), geometry_(geometry)
+EditorGrid::EditorGrid(EditorWindow& window, QWidget* host, const GridGeometry& geometry)
+    : QObject(&window), window_(window), host_(host ? host : &window), geometry_(geometry)
 {
 }
 
 EditorGrid::~EditorGrid() = default;
+
+void EditorGrid::NameArrayElement(QWidget* w, const QString& name, int index)
+{
+    // Array controls are named "name_index" and also carry their index.
+    w->setObjectName(name + QLatin1Char('_') + QString::number(index));
+    w->setProperty("array", name);
+    w->setProperty("index", index);
+}
 
 QPoint EditorGrid::CellPos(int row, int offset) const
 {
@@ -71,11 +43,17 @@ QPoint EditorGrid::CellPos(int row, int offset) const
             window_.Px(geometry_.top + line * geometry_.rowPitch)};
 }
 
+void EditorGrid::Quietly(const std::function<void()>& fill)
+{
+    const QScopedValueRollback quiet(filling_, true);
+    fill();
+}
+
 EditorGrid& EditorGrid::Names(NameSpec desc)
 {
     names_ = std::move(desc);
     for (int r = 0; r < geometry_.rows; ++r) {
-        auto* label = new ClickLabel(&window_);
+        auto* label = new ClickLabel(host_);
         NameArrayElement(label, names_.label, r);
         label->setGeometry(QRect(CellPos(r, 0), QSize(window_.Px(names_.width), window_.Px(geometry_.height))));
         label->setIndent(window_.Px(15));
@@ -92,95 +70,26 @@ EditorGrid& EditorGrid::RowsShown(std::function<int()> count)
     return *this;
 }
 
-int EditorGrid::AddPicker(PickerSpec desc)
+int EditorGrid::AddColumn(std::unique_ptr<CellColumn> column)
 {
     const int c = static_cast<int>(columns_.size());
-    auto column = std::make_unique<Column>();
-    column->kind = Column::PickerCell;
-    if (desc.member) {
-        auto member = desc.member;
-        if (!desc.get) desc.get = [member](int r) { return int(member(r)); };
-        if (!desc.set) desc.set = [member](int r, int i) { member(r) = static_cast<Integer>(i); };
-    }
-    for (int r = 0; r < geometry_.rows; ++r) {
-        auto* label = new ClickLabel(&window_);
-        NameArrayElement(label, desc.label, r);
-        label->setGeometry(QRect(CellPos(r, desc.offset), QSize(window_.Px(desc.width), window_.Px(geometry_.height))));
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
-        label->setIndent(window_.Px(15));
-        SetBackground(label, Qt::white);
-        connect(label, &ClickLabel::clicked, this, [this, c, r] { OpenPicker(c, r); });
-        column->labels.push_back(label);
-    }
-    auto& picker = pickers_[desc.picker];
-    if (!picker) {
-        picker = std::make_unique<PickerState>();
-        picker->combo = new QComboBox(&window_);
-        picker->combo->setObjectName(desc.picker);
-        picker->combo->setMaxVisibleItems(16);
-        FillList(picker->combo, desc.entries);
-        picker->combo->hide();
-        PickerState* p = picker.get();
-        connect(picker->combo, &QComboBox::activated, this, [this, p](int index) { StorePicked(*p, index); });
-    }
-    column->picker = std::move(desc);
     columns_.push_back(std::move(column));
+    columns_.back()->Build(*this, c);
     return c;
 }
 
-int EditorGrid::AddState(StateSpec desc)
-{
-    const int c = static_cast<int>(columns_.size());
-    auto column = std::make_unique<Column>();
-    column->kind = Column::StateCell;
-    for (int r = 0; r < geometry_.rows; ++r) {
-        auto* label = new ClickLabel(&window_);
-        NameArrayElement(label, desc.label, r);
-        label->setGeometry(QRect(CellPos(r, desc.offset), QSize(window_.Px(desc.width), window_.Px(geometry_.height))));
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
-        label->setAlignment(Qt::AlignCenter);
-        connect(label, &ClickLabel::clicked, this, [this, c, r] { ClickState(c, r); });
-        connect(label, &ClickLabel::doubleClicked, this, [this, c, r] {
-            if (columns_[c]->state.doubleClickRepeats) ClickState(c, r);
-        });
-        column->labels.push_back(label);
-    }
-    column->state = std::move(desc);
-    columns_.push_back(std::move(column));
-    return c;
-}
-
-int EditorGrid::AddText(TextSpec desc)
-{
-    const int c = static_cast<int>(columns_.size());
-    auto column = std::make_unique<Column>();
-    column->kind = Column::TextCell;
-    for (int r = 0; r < geometry_.rows; ++r) {
-        auto* box = new NameBox(&window_);
-        NameArrayElement(box, desc.box, r);
-        box->setGeometry(QRect(CellPos(r, desc.offset), QSize(window_.Px(desc.width), window_.Px(geometry_.height))));
-        connect(box, &QLineEdit::textChanged, this, [this, c, r](const QString& text) {
-            if (filling_) return;
-            if (columns_[c]->text.edited) columns_[c]->text.edited(r, text);
-        });
-        connect(box, &NameBox::touched, this, [this, c, r] {
-            if (columns_[c]->text.touched) columns_[c]->text.touched(r);
-        });
-        column->boxes.push_back(box);
-    }
-    column->text = std::move(desc);
-    columns_.push_back(std::move(column));
-    return c;
-}
+int EditorGrid::AddPicker(PickerSpec desc) { return AddColumn(std::make_unique<PickerColumn>(std::move(desc))); }
+int EditorGrid::AddState(StateSpec desc) { return AddColumn(std::make_unique<StateColumn>(std::move(desc))); }
+int EditorGrid::AddText(TextSpec desc) { return AddColumn(std::make_unique<TextColumn>(std::move(desc))); }
+int EditorGrid::AddList(RowListSpec desc) { return AddColumn(std::make_unique<RowListColumn>(std::move(desc))); }
+int EditorGrid::AddScroll(ScrollSpec desc) { return AddColumn(std::make_unique<ScrollColumn>(std::move(desc))); }
 
 EditorGrid& EditorGrid::AddHeading(HeadingSpec desc)
 {
     HeadingSet set;
     const int columns = (geometry_.rows + geometry_.rowsPerColumn - 1) / geometry_.rowsPerColumn;
     for (int c = 0; c < columns; ++c) {
-        auto* label = new QLabel(desc.text, &window_);
+        auto* label = new QLabel(desc.text, host_);
         NameArrayElement(label, desc.label, c);
         label->setGeometry(window_.Px(geometry_.left + c * geometry_.columnPitch + desc.offset), window_.Px(desc.top),
                            window_.Px(desc.width), window_.Px(geometry_.height));
@@ -210,16 +119,14 @@ void EditorGrid::Refill()
 {
     HidePickers();
     const int shown = Shown();
-    for (int r = 0; r < geometry_.rows; ++r) {
-        if (r < static_cast<int>(nameLabels_.size())) {
-            ClickLabel* label = nameLabels_[r];
-            if (r < shown) {
-                if (names_.text) label->setText(names_.text(r));
-                if (names_.toolTipOf) label->setToolTip(names_.toolTipOf(r));
-                else if (!names_.toolTip.isEmpty()) label->setToolTip(ItemToolTip(names_.toolTip, r));
-            }
-            label->setVisible(r < shown);
+    for (int r = 0; r < static_cast<int>(nameLabels_.size()); ++r) {
+        ClickLabel* label = nameLabels_[r];
+        if (r < shown) {
+            if (names_.text) label->setText(names_.text(r));
+            if (names_.toolTipOf) label->setToolTip(names_.toolTipOf(r));
+            else if (!names_.toolTip.isEmpty()) label->setToolTip(ItemToolTip(names_.toolTip, r));
         }
+        label->setVisible(r < shown);
     }
     for (auto& set : headings_) {
         for (std::size_t c = 0; c < set.labels.size(); ++c)
@@ -228,62 +135,11 @@ void EditorGrid::Refill()
     Show();
 }
 
-void EditorGrid::ShowRowCells(int row, bool shown)
-{
-    for (auto& column : columns_) {
-        switch (column->kind) {
-        case Column::PickerCell: {
-            const PickerSpec& desc = column->picker;
-            ClickLabel* label = column->labels[row];
-            const bool visible = shown && (!desc.visible || desc.visible(row));
-            if (visible) {
-                if (desc.caption) {
-                    label->setText(desc.caption(row));
-                } else {
-                    const int index = desc.get ? desc.get(row) : -1;
-                    QComboBox* combo = pickers_.at(desc.picker)->combo;
-                    label->setText(QLatin1Char(' ') +
-                                   (index >= 0 && index < combo->count() ? combo->itemText(index) : QString()));
-                }
-                if (desc.widthOf) label->resize(window_.Px(desc.widthOf(row)), label->height());
-            }
-            label->setVisible(visible);
-            break;
-        }
-        case Column::StateCell: {
-            const StateSpec& desc = column->state;
-            ClickLabel* label = column->labels[row];
-            if (shown && desc.look) {
-                const int look = desc.look(row);
-                if (look >= 0 && look < static_cast<int>(desc.looks.size())) {
-                    label->setText(desc.looks[look].text);
-                    SetBackground(label, desc.looks[look].background);
-                }
-            }
-            label->setVisible(shown);
-            break;
-        }
-        case Column::TextCell: {
-            NameBox* box = column->boxes[row];
-            if (shown && column->text.text) {
-                const QString text = column->text.text(row);
-                if (box->text() != text) {   // leaves the cursor alone while typing
-                    filling_ = true;
-                    box->setText(text);
-                    filling_ = false;
-                }
-            }
-            box->setVisible(shown);
-            break;
-        }
-        }
-    }
-}
-
 void EditorGrid::Show()
 {
     const int shown = Shown();
-    for (int r = 0; r < geometry_.rows; ++r) ShowRowCells(r, r < shown);
+    for (int r = 0; r < geometry_.rows; ++r)
+        for (auto& column : columns_) column->Show(*this, r, r < shown);
 }
 
 void EditorGrid::HidePickers()
@@ -291,42 +147,58 @@ void EditorGrid::HidePickers()
     for (auto& [name, picker] : pickers_) picker->combo->hide();
 }
 
-void EditorGrid::OpenPicker(int column, int row)
+QComboBox* EditorGrid::SharedPicker(const QString& name, const Choices& choices)
 {
-    HidePickers();
-    const PickerSpec& desc = columns_[column]->picker;
-    if (desc.open && !desc.open(row)) return;
-    PickerState& picker = *pickers_.at(desc.picker);
+    auto& picker = pickers_[name];
+    if (!picker) {
+        picker = std::make_unique<PickerState>();
+        picker->combo = new QComboBox(host_);
+        picker->combo->setObjectName(name);
+        picker->combo->setMaxVisibleItems(16);
+        picker->choices = choices;
+        FillList(picker->combo, choices.Texts());
+        picker->combo->hide();
+        PickerState* p = picker.get();
+        connect(picker->combo, &QComboBox::activated, this, [this, p](int index) { StorePicked(*p, index); });
+    }
+    return picker->combo;
+}
+
+void EditorGrid::OpenPicker(const QString& name, QWidget* cell, int column, int row, int value)
+{
+    PickerState& picker = *pickers_.at(name);
     picker.column = column;
     picker.row = row;
-    ClickLabel* label = columns_[column]->labels[row];
     QComboBox* combo = picker.combo;
-    const int index = desc.get ? desc.get(row) : -1;
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-    combo->setGeometry(label->x(), label->y(), std::max(label->width(), combo->minimumSizeHint().width()),
-                       std::max(label->height(), combo->sizeHint().height()));
+    combo->setCurrentIndex(picker.choices.IndexOf(value));
+    combo->setGeometry(cell->x(), cell->y(), std::max(cell->width(), combo->minimumSizeHint().width()),
+                       std::max(cell->height(), combo->sizeHint().height()));
     combo->show();
     combo->raise();
     combo->setFocus();
-    if (desc.changedOnOpen) window_.MarkChanged();
+}
+
+const Choices& EditorGrid::PickerChoices(const QString& name) const { return pickers_.at(name)->choices; }
+
+void EditorGrid::SetPickerChoices(const QString& name, Choices choices)
+{
+    PickerState& state = *pickers_.at(name);
+    state.combo->hide();
+    FillList(state.combo, choices.Texts());
+    state.choices = std::move(choices);
 }
 
 void EditorGrid::StorePicked(PickerState& picker, int index)
 {
     if (picker.column < 0 || picker.row < 0 || index < 0) return;
-    const PickerSpec& desc = columns_[picker.column]->picker;
-    if (desc.set) desc.set(picker.row, index);
     picker.combo->hide();
-    Show();
-    if (desc.changedOnStore) window_.MarkChanged();
+    columns_[picker.column]->Picked(*this, picker.row, index);
 }
 
-void EditorGrid::ClickState(int column, int row)
+void EditorGrid::Edited(const void* typing)
 {
-    const StateSpec& desc = columns_[column]->state;
-    if (desc.click) desc.click(row);
-    Show();
-    window_.MarkChanged();
+    window_.MarkChanged(typing);
+    window_.Redraw();
 }
 
 void EditorGrid::PressName(int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -334,21 +206,14 @@ void EditorGrid::PressName(int row, Qt::MouseButton button, Qt::KeyboardModifier
     if (!copy_) return;
     HidePickers();
     if (row == 0 && button == Qt::RightButton && ShiftOnly(modifiers)) copy_(Shown());
-    Show();
-    window_.MarkChanged();
+    Edited();
 }
 
 int EditorGrid::RightTwips() const
 {
     const int columns = (geometry_.rows + geometry_.rowsPerColumn - 1) / geometry_.rowsPerColumn;
     int width = names_.width;
-    for (const auto& column : columns_) {
-        switch (column->kind) {
-        case Column::PickerCell: width = std::max(width, column->picker.offset + column->picker.width); break;
-        case Column::StateCell: width = std::max(width, column->state.offset + column->state.width); break;
-        case Column::TextCell: width = std::max(width, column->text.offset + column->text.width); break;
-        }
-    }
+    for (const auto& column : columns_) width = std::max(width, column->RightTwips());
     return geometry_.left + (columns - 1) * geometry_.columnPitch + width;
 }
 
@@ -363,18 +228,26 @@ QLabel* EditorGrid::NameLabel(int row) const
     return row >= 0 && row < static_cast<int>(nameLabels_.size()) ? nameLabels_[row] : nullptr;
 }
 
-ClickLabel* EditorGrid::Cell(int column, int row) const
+namespace {
+
+template <typename W>
+W* CellOf(const std::vector<std::unique_ptr<CellColumn>>& columns, int column, int row)
 {
-    if (column < 0 || column >= static_cast<int>(columns_.size()) || row < 0 || row >= geometry_.rows) return nullptr;
-    const auto& labels = columns_[column]->labels;
-    return row < static_cast<int>(labels.size()) ? labels[row] : nullptr;
+    if (column < 0 || column >= static_cast<int>(columns.size())) return nullptr;
+    return qobject_cast<W*>(columns[column]->Cell(row));
 }
 
-NameBox* EditorGrid::Box(int column, int row) const
+}  // namespace
+
+ClickLabel* EditorGrid::Cell(int column, int row) const { return CellOf<ClickLabel>(columns_, column, row); }
+NameBox* EditorGrid::Box(int column, int row) const { return CellOf<NameBox>(columns_, column, row); }
+QComboBox* EditorGrid::List(int column, int row) const { return CellOf<QComboBox>(columns_, column, row); }
+QScrollBar* EditorGrid::Bar(int column, int row) const { return CellOf<QScrollBar>(columns_, column, row); }
+
+QLabel* EditorGrid::BarCaption(int column, int row) const
 {
-    if (column < 0 || column >= static_cast<int>(columns_.size()) || row < 0 || row >= geometry_.rows) return nullptr;
-    const auto& boxes = columns_[column]->boxes;
-    return row < static_cast<int>(boxes.size()) ? boxes[row] : nullptr;
+    if (column < 0 || column >= static_cast<int>(columns_.size())) return nullptr;
+    return columns_[column]->Caption(row);
 }
 
 QComboBox* EditorGrid::Picker(const QString& name) const
@@ -386,7 +259,7 @@ QComboBox* EditorGrid::Picker(const QString& name) const
 QComboBox* EditorGrid::PickerOf(int column) const
 {
     if (column < 0 || column >= static_cast<int>(columns_.size())) return nullptr;
-    return Picker(columns_[column]->picker.picker);
+    return Picker(columns_[column]->PickerName());
 }
 
 QLabel* EditorGrid::Heading(const QString& label, int element) const
@@ -397,18 +270,15 @@ QLabel* EditorGrid::Heading(const QString& label, int element) const
     return nullptr;
 }
 
-void EditorGrid::SetEntries(int column, const QStringList& entries)
+void EditorGrid::SetChoices(int column, Choices choices)
 {
-    QComboBox* combo = PickerOf(column);
-    if (!combo) return;
-    combo->hide();
-    FillList(combo, entries);
+    if (column >= 0 && column < static_cast<int>(columns_.size())) columns_[column]->SetChoices(*this, std::move(choices));
 }
 
 int EditorGrid::EditRow(int column) const
 {
     if (column < 0 || column >= static_cast<int>(columns_.size())) return -1;
-    auto it = pickers_.find(columns_[column]->picker.picker);
+    auto it = pickers_.find(columns_[column]->PickerName());
     return it == pickers_.end() || it->second->column != column ? -1 : it->second->row;
 }
 

@@ -1,8 +1,9 @@
 // The grid most editor windows are made of: one row per relay, input, group,
-// timer, preset or device, laid out in columns of 16 rows (row i at column
-// i / 16, line i % 16), each row a name label followed by value cells.
+// timer, preset or device input, laid out in columns of 16 rows (row i at
+// column i / 16, line i % 16), each row a name label followed by value cells.
+// A grid sits in the window or in any frame of it; a window may hold several.
 //
-// A window states its geometry, where each cell's value lives and the texts it
+// A window states the geometry, where each cell's value lives and the texts it
 // shows; the grid builds the widgets, shows and hides rows, draws the captions
 // and runs the clicks:
 //
@@ -11,32 +12,31 @@
 //            .text = [this](int r) { return ToScreen(Config().RelayNames[r]); },
 //            .toolTip = "Relay "});
 //   g.RowsShown([this] { return IoCount(); });
-//   g.AddPicker({.label = "lblTimerType", .picker = "cboNewTimerType", .offset = 1335,
-//                .entries = {"No Blink", "Blink", ...},
+//   g.AddPicker({.label = "lblTimerType", .picker = "cboNewTimerType",
+//                .choices = Choices::Of(RelayTimerTypeTexts),
 //                .member = [this](int r) -> Integer& { return Config().RelayTimerType[r]; }});
 //
-// Value cells:
-//  - picker cells: a label showing " " + the list text of the stored index; a
-//    click moves the (hidden) picker onto the label with the stored entry
-//    selected; choosing an entry stores its index, hides the picker, redraws
-//    and marks the configuration changed. Selections the grid makes to show
-//    stored values run no store handler. A stored value outside the list
-//    selects no entry and shows just the leading space. Cells naming the same
-//    picker share one drop-down list.
-//  - state cells: a label whose text and colour follow a small state table; a
-//    click (and each double click) runs the window's action, then redraws and
-//    marks the configuration changed.
-//  - text cells: a name box (key filter of the panel's names); an edit stores
-//    the text and marks the configuration changed; filling the boxes stores
-//    nothing.
+// Value cells (each kind a CellColumn, GridCells.h):
+//  - picker: a label showing " " + the entry of the stored value; a click
+//    moves the (hidden) picker onto the label with that entry selected;
+//    choosing an entry stores its value, hides the picker, redraws the window
+//    and goes down the edit path. Cells naming the same picker share one list.
+//  - state: a label whose text and colour follow a small state table; a click
+//    (and each double click) runs the window's action.
+//  - text: a name box (the panel's key filter); typing stores the text.
+//  - list: a drop-down list in each row, bound to the row's value.
+//  - scroll: a scroll bar in each row with a caption that follows it while
+//    it is dragged.
+// Selections the grid makes to show stored values run no store handler. A
+// stored value with no entry selects none and shows no text; nothing fails.
 #pragma once
 
+#include "Choices.h"
 #include "PanelConfig.h"
 
 #include <QColor>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -45,16 +45,16 @@
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
+class QScrollBar;
 class QWidget;
 
 namespace t2 {
 
-class EditorWindow;
 class ClickLabel;
+class EditorWindow;
 class NameBox;
 
-// Positions and sizes in twips.
+// Positions and sizes in twips, from the top left corner of the grid's host.
 struct GridGeometry {
     int rows = ItemCount;      // rows built, 0..rows-1
     int rowsPerColumn = 16;
@@ -73,23 +73,31 @@ struct NameSpec {
     std::function<QString(int row)> toolTipOf{};  // instead of toolTip, when it varies
 };
 
+// A value stored in the configuration for a row: either member (a reference
+// to it) or get and set.
+struct RowValue {
+    std::function<Integer&(int row)> member{};
+    std::function<int(int row)> get{};
+    std::function<void(int row, int value)> set{};
+
+    int Get(int row) const;
+    void Set(int row, int value) const;
+};
+
 struct PickerSpec {
     QString label{};                          // "lblTimerType"
     QString picker{};                         // "cboNewTimerType"
-    int offset = 1335;                      // label left, right of the name label's left
+    int offset = 1335;                        // label left, right of the name label's left
     int width = 1020;
-    QStringList entries{};                    // the list, value order
-    // Where the value lives: either member (the stored value is the list
-    // index) or get and set.
-    std::function<Integer&(int row)> member{};
-    std::function<int(int row)> get{};                // index to show and select
-    std::function<void(int row, int index)> set{};    // store a chosen index
-    std::function<QString(int row)> caption{};        // instead of " " + entry
-    std::function<bool(int row)> visible{};           // cell shown in a shown row (default: yes)
-    std::function<int(int row)> widthOf{};            // instead of width, when it varies
-    std::function<bool(int row)> open{};              // runs on a click before the picker opens; false: stays shut
-    bool changedOnOpen = false;                     // a click on the label marks the configuration changed
-    bool changedOnStore = true;
+    Choices choices{};                        // the list and the values of its entries
+    std::function<Integer&(int row)> member{};   // where the value lives: member, or get and set
+    std::function<int(int row)> get{};
+    std::function<void(int row, int value)> set{};
+    std::function<QString(int row)> caption{};   // instead of " " + the entry
+    std::function<bool(int row)> visible{};      // cell shown in a shown row (default: yes)
+    std::function<int(int row)> widthOf{};       // instead of width, when it varies
+    std::function<bool(int row)> open{};         // runs on a click before the picker opens; false: stays shut
+    bool changedOnOpen = false;                  // a click on the label marks the configuration changed
 };
 
 struct CellLook {
@@ -104,7 +112,7 @@ struct StateSpec {
     std::vector<CellLook> looks{};
     std::function<int(int row)> look{};       // index into looks; outside leaves the label as it is
     std::function<void(int row)> click{};     // what a click does
-    bool doubleClickRepeats = true;         // a double click does it again
+    bool doubleClickRepeats = true;           // a double click does it again
 };
 
 struct TextSpec {
@@ -116,27 +124,84 @@ struct TextSpec {
     std::function<void(int row)> touched{};   // clicked or focused
 };
 
+struct RowListSpec {
+    QString list{};                           // "cboInput16Type"
+    int offset = 1335;
+    int width = 1800;
+    Choices choices{};
+    std::function<Integer&(int row)> member{};
+    std::function<int(int row)> get{};
+    std::function<void(int row, int value)> set{};
+    std::function<bool(int row)> visible{};
+};
+
+struct ScrollSpec {
+    QString bar{};                            // "hsInputFOffLevel"
+    QString label{};                          // its caption beside it ("lblInputFOffLevel")
+    int offset = 1335;
+    int width = 2400;
+    int labelOffset = 3855;
+    int labelWidth = 1800;
+    int minimum = 0;
+    int maximum = 255;
+    int singleStep = 1;
+    std::function<int(int row)> pageStep{};   // default 10
+    std::function<Integer&(int row)> member{};
+    std::function<int(int row)> get{};
+    std::function<void(int row, int value)> set{};
+    std::function<QString(int row)> caption{};
+};
+
 // A heading over a value column, one per column of rows: element c is shown
 // when column c holds a shown row (element 0 always).
 struct HeadingSpec {
     QString label{};                          // "lblPowerUpHeader"
     QString text{};
-    int offset = 1335;                      // right of the name label's left
+    int offset = 1335;                        // right of the name label's left
     int top = 60;
     int width = 1020;
+};
+
+class EditorGrid;
+
+// One column of value cells. The grid calls Build once, then Show for every
+// row whenever it redraws.
+class CellColumn {
+public:
+    virtual ~CellColumn() = default;
+    // Creates the cells of every row; column is this column's number.
+    virtual void Build(EditorGrid& grid, int column) = 0;
+    // Draws row's cell from the configuration, or hides it (shown false).
+    virtual void Show(EditorGrid& grid, int row, bool shown) = 0;
+    // The cell of a row.
+    virtual QWidget* Cell(int row) const = 0;
+    // Right edge of the column's cells, right of the name label's left (twips).
+    virtual int RightTwips() const = 0;
+    // Replaces the entries of a column that has a list (others ignore it).
+    virtual void SetChoices(EditorGrid& /*grid*/, Choices /*choices*/) {}
+    // The caption beside a row's cell, for cells that have one.
+    virtual QLabel* Caption(int /*row*/) const { return nullptr; }
+    // The name of the column's shared picker, for picker cells.
+    virtual QString PickerName() const { return {}; }
+    // An entry of the shared picker was chosen for row (picker cells).
+    virtual void Picked(EditorGrid& /*grid*/, int /*row*/, int /*index*/) {}
 };
 
 class EditorGrid : public QObject {
     Q_OBJECT
 public:
-    EditorGrid(EditorWindow& window, const GridGeometry& geometry);
+    // host: the window or a frame of it.
+    EditorGrid(EditorWindow& window, QWidget* host, const GridGeometry& geometry);
     ~EditorGrid() override;
 
     EditorGrid& Names(NameSpec desc);
     EditorGrid& RowsShown(std::function<int()> count);   // rows 0..count-1; default all
-    int AddPicker(PickerSpec desc);                      // returns the cell column number
+    int AddPicker(PickerSpec desc);                      // each returns the cell column number
     int AddState(StateSpec desc);
     int AddText(TextSpec desc);
+    int AddList(RowListSpec desc);
+    int AddScroll(ScrollSpec desc);
+    int AddColumn(std::unique_ptr<CellColumn> column);
     EditorGrid& AddHeading(HeadingSpec desc);
     // Shift (alone) + right press on the first row's name: copy(shown rows).
     // Any press on a name then hides the pickers, redraws and marks the
@@ -151,41 +216,61 @@ public:
     void HidePickers();
 
     int Rows() const { return geometry_.rows; }
-    // Right and bottom edge of the grid's cells and headings, in twips.
+    // Right and bottom edge of the grid's cells and headings in the host, in twips.
     int RightTwips() const;
     int BottomTwips() const;
     int Shown() const;          // rows shown now (0..Rows)
     const GridGeometry& Geometry() const { return geometry_; }
 
+    EditorWindow& Window() const { return window_; }
+    QWidget* Host() const { return host_; }
+    bool Filling() const { return filling_; }
+
     QLabel* NameLabel(int row) const;
-    ClickLabel* Cell(int column, int row) const;     // picker or state cell
+    ClickLabel* Cell(int column, int row) const;    // picker or state cell
     NameBox* Box(int column, int row) const;        // text cell
+    QComboBox* List(int column, int row) const;     // list cell
+    QScrollBar* Bar(int column, int row) const;     // scroll cell
+    QLabel* BarCaption(int column, int row) const;  // its caption
     QComboBox* Picker(const QString& name) const;
     QComboBox* PickerOf(int column) const;
     QLabel* Heading(const QString& label, int element) const;
-    // Replaces a picker's list (the picker closes).
-    void SetEntries(int column, const QStringList& entries);
-    // Row whose cell opened the picker last (-1 before any).
+    // Replaces the entries of a picker or list column (an open picker closes).
+    void SetChoices(int column, Choices choices);
+    // Row whose cell opened the column's picker last (-1 before any).
     int EditRow(int column) const;
 
+    // For the cell columns --------------------------------------------------
+    // Position in pixels of a cell of row at offset twips right of the name label.
+    QPoint CellPos(int row, int offset) const;
+    // Gives a cell its array name ("lblTimerType_3") and index.
+    static void NameArrayElement(QWidget* w, const QString& name, int index);
+    // Runs fill with the store handlers quiet (showing stored values).
+    void Quietly(const std::function<void()>& fill);
+    // A shared picker, made on first use with these entries.
+    QComboBox* SharedPicker(const QString& name, const Choices& choices);
+    // Opens a shared picker over cell for column and row, selecting value.
+    void OpenPicker(const QString& name, QWidget* cell, int column, int row, int value);
+    // The entries of a shared picker.
+    const Choices& PickerChoices(const QString& name) const;
+    void SetPickerChoices(const QString& name, Choices choices);
+    // After a user's edit of a cell: the edit path, then the window redrawn.
+    void Edited(const void* typing = nullptr);
+
 private:
-    struct Column;
     struct PickerState;
 
-    QPoint CellPos(int row, int offset) const;
-    void OpenPicker(int column, int row);
     void StorePicked(PickerState& picker, int index);
-    void ClickState(int column, int row);
     void PressName(int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void ShowRowCells(int row, bool shown);
 
     EditorWindow& window_;
+    QWidget* host_;
     GridGeometry geometry_;
     NameSpec names_;
     std::vector<ClickLabel*> nameLabels_;
     std::function<int()> rowsShown_;
     std::function<void(int)> copy_;
-    std::vector<std::unique_ptr<Column>> columns_;
+    std::vector<std::unique_ptr<CellColumn>> columns_;
     std::map<QString, std::unique_ptr<PickerState>> pickers_;
     struct HeadingSet {
         HeadingSpec desc;

@@ -1,9 +1,18 @@
-// The base of every configuration editor window: it holds the program state,
-// reads what it shows from the configuration whenever it is shown or becomes
-// the active child window, hides its open pickers on a click on its
-// background, and marks the configuration changed through SetDataChanged.
+// The base of every configuration editor window. A window is a declaration:
+// it adds grids, selectors and form controls bound to the configuration, and
+// the base does the rest:
+//  - activation (every time the window is opened or becomes the active child
+//    window): selectors and name lists refilled, grids refilled, every control
+//    showing its stored value, then Refill's extra work; the window sized to
+//    its controls unless it set a size;
+//  - a click on the window's (or a frame's) background hides open pickers;
+//  - every user edit goes down one edit path, MarkChanged (DataChanged set,
+//    the step recorded for undo under the window's caption), and the window
+//    redraws.
 #pragma once
 
+#include "EditorGrid.h"
+#include "FormControls.h"
 #include "PanelConfig.h"
 #include "WindowRegistry.h"
 
@@ -12,10 +21,11 @@
 #include <memory>
 #include <vector>
 
-namespace t2 {
+class QGroupBox;
+class QLabel;
+class QPushButton;
 
-class EditorGrid;
-struct GridGeometry;
+namespace t2 {
 
 class EditorWindow : public QWidget, public ChildWindow {
     Q_OBJECT
@@ -28,8 +38,13 @@ public:
     VantelDevices& Devices() const { return state_.Devices; }
     int IoCount() const;   // TotalIOCount of the configuration
 
-    // DataChanged = true, told to whoever listens.
-    void MarkChanged();
+    // The edit path: DataChanged set and the edit recorded for undo under the
+    // window's caption. Edits with the same typing key (a text box while it
+    // has the focus) make one step until EndTyping.
+    void MarkChanged(const void* typing = nullptr);
+    void EndTyping(const void* typing);
+    // A user's edit through one of the window's controls: MarkChanged, Redraw.
+    void Edited(const void* typing = nullptr);
 
     // Pixels for twips at this window's logical dpi.
     int Px(int twips) const;
@@ -38,28 +53,58 @@ public:
     // window). Runs on every show and whenever the main window activates it.
     void OnActivate() override;
 
-    // A new grid owned by this window; the window hides its pickers on a
-    // background click.
-    EditorGrid& AddGrid(const GridGeometry& geometry);
+    // Redraws every grid and control from the configuration; windows that
+    // draw more (captions, frames) add it and call this.
+    virtual void Redraw();
 
     // Hides every open picker of the window's grids.
     void HidePickers();
 
+    // --- Declaring the window (positions in twips, in the window or a frame) ---
+    // host: the window (null) or a frame of it.
+    EditorGrid& AddGrid(const GridGeometry& geometry, QWidget* host = nullptr);
+    Selector& AddSelector(SelectorSpec desc);
+    ValueList& AddValueList(ValueListSpec desc);
+    OptionGroup& AddOptions(OptionsSpec desc);
+    CheckBox& AddCheck(CheckSpec desc);
+    BitBoxes& AddBitBoxes(BitBoxesSpec desc);
+    // A frame whose background click hides the pickers like the window's.
+    QGroupBox* AddFrame(const QString& name, const QString& caption, int left, int top, int width, int height,
+                        QWidget* host = nullptr);
+    QLabel* AddLabel(const QString& name, const QString& text, int left, int top, int width, int height = 300,
+                     QWidget* host = nullptr);
+    QPushButton* AddButton(const QString& name, const QString& text, int left, int top, int width,
+                           int height = 360, QWidget* host = nullptr);
+
+    // The name labels of a grid whose rows are items named in the
+    // configuration (relays, groups, inputs, timers, presets), tool tip
+    // toolTip + the two-digit number ("Relay 01").
+    NameSpec ItemNames(const QString& label, NameArray PanelConfig::*names, const QString& toolTip) const;
+    // The names of items 0..count-1, for a selector or a list.
+    QStringList NameList(NameArray PanelConfig::*names, int count = ItemCount) const;
+
 protected:
-    virtual void Refill() = 0;
+    // More to do on activation, after the controls and grids were refilled
+    // and before the window redraws.
+    virtual void Refill() {}
     // More to do on a background click, after the pickers are hidden.
     virtual void BackgroundClicked() {}
 
-    // The window's size in twips.
+    // The window's size in twips (else it fits its controls).
     void SetClientSize(int widthTwips, int heightTwips);
 
     void showEvent(QShowEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FitToControls();
+
     ProgramState& state_;
     std::vector<std::unique_ptr<EditorGrid>> grids_;
+    std::vector<FormControl*> controls_;
     bool refilling_ = false;
+    bool sized_ = false;
 };
 
 }  // namespace t2

@@ -7,6 +7,7 @@
 #include "EditorWindow.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -15,14 +16,14 @@ class QLabel;
 
 namespace t2 {
 
-class EditorGrid;
 class NameBox;
+
+class DisplayPreview;
 
 // What sets one list editor apart from the others.
 struct NameListKind {
     WindowInfo info;        // {"frmT2EditRelayNames", "Edit Relay Names"}
-    QString numberLabel;    // "lblRelayNumber"
-    QString textBox;        // "txtRelayName"
+    QString what;           // "Relay": number labels lblRelayNumber, text boxes txtRelayName
     int rows = ItemCount;   // rows built
     std::function<int(const PanelConfig&)> rowsShown;   // empty: all rows
     std::function<QString(int row)> rowCaption;         // "Relay 01"
@@ -36,11 +37,12 @@ class NameListEditor : public EditorWindow {
     Q_OBJECT
 public:
     NameListEditor(ProgramState& state, NameListKind kind, QWidget* parent = nullptr);
+    ~NameListEditor() override;
 
     EditorGrid& Grid() const { return grid_; }
     NameBox* Box(int row) const;
     QLabel* PanelChar(int k) const;
-    int PreviewLength() const { return static_cast<int>(panelChars_.size()); }
+    int PreviewLength() const;
     // Fills the preview labels from the name of row activeName.
     void ShowNameChar(int activeName);
 
@@ -51,42 +53,35 @@ private:
     NameListKind kind_;
     EditorGrid& grid_;
     int textColumn_ = -1;
-    QGroupBox* frame_ = nullptr;
-    std::vector<QLabel*> panelChars_;
+    std::unique_ptr<DisplayPreview> preview_;
 };
 
 class frmT2EditRelayNames : public NameListEditor {
-    Q_OBJECT
 public:
     static const WindowInfo Info;
     explicit frmT2EditRelayNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditGroupNames : public NameListEditor {
-    Q_OBJECT
 public:
     static const WindowInfo Info;
     explicit frmT2EditGroupNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditInputNames : public NameListEditor {
-    Q_OBJECT
 public:
     static const WindowInfo Info;
     explicit frmT2EditInputNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditTimerNames : public NameListEditor {
-    Q_OBJECT
 public:
     static const WindowInfo Info;
     explicit frmT2EditTimerNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditPresetNames : public NameListEditor {
-    Q_OBJECT
 public:
     static const WindowInfo Info;
     explicit frmT2EditPresetNames(ProgramState& state, QWidget* parent = nullptr);
 };
 class frmT2EditVantelNames : public NameListEditor {
-    Q_OBJECT
 public:
     static const WindowInfo Info;
     explicit frmT2EditVantelNames(ProgramState& state, QWidget* parent = nullptr);
@@ -98,6 +93,7 @@ class frmT2EditPanelName : public EditorWindow {
 public:
     static const WindowInfo Info;
     explicit frmT2EditPanelName(ProgramState& state, QWidget* parent = nullptr);
+    ~frmT2EditPanelName() override;
 
     QCheckBox* DefaultNameBox() const { return chkDefaultPanelName_; }
     NameBox* NameEdit() const { return txtPanelName_; }
@@ -112,8 +108,7 @@ private:
     QCheckBox* chkDefaultPanelName_;
     QLabel* lblPanelName_;
     NameBox* txtPanelName_;
-    QGroupBox* frmAsDisplayed_;
-    std::vector<QLabel*> panelChars_;
+    std::unique_ptr<DisplayPreview> preview_;
     bool filling_ = false;
 };
 

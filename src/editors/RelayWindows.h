@@ -4,13 +4,7 @@
 
 #include "EditorWindow.h"
 
-#include <QStringList>
-
-class QComboBox;
-
 namespace t2 {
-
-class EditorGrid;
 
 // "Relay Output Options".
 class frmT2RelayOutputOptions : public EditorWindow {
@@ -21,10 +15,7 @@ public:
 
     EditorGrid& Grid() const { return grid_; }
     // Redraws every option label from the configuration.
-    void ShowRelayConfiguration();
-
-protected:
-    void Refill() override;
+    void ShowRelayConfiguration() { Redraw(); }
 
 private:
     EditorGrid& grid_;
@@ -38,17 +29,12 @@ public:
     explicit frmT2RelayGrouping(ProgramState& state, QWidget* parent = nullptr);
 
     EditorGrid& Grid() const { return grid_; }
-    QComboBox* GroupList() const { return cboGroup_; }
+    QComboBox* GroupList() const { return cboGroup_.List(); }
     // Redraws every membership mark of the selected group.
-    void ShowGroupConfiguration();
-
-protected:
-    void Refill() override;
+    void ShowGroupConfiguration() { Redraw(); }
 
 private:
-    int SelectedGroup() const;
-
-    QComboBox* cboGroup_;
+    Selector& cboGroup_;
     EditorGrid& grid_;
 };
 

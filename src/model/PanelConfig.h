@@ -3,6 +3,8 @@
 // file and the panel carry, so that a file read and written again is identical.
 #pragma once
 
+#include "EditHistory.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -156,6 +158,9 @@ struct ProgramState {
     // Called after every change of DataChanged made through SetDataChanged, so
     // that the main window can show the unsaved-changes mark at once.
     std::function<void()> DataChangedHook;
+
+    // The undo history of the configuration (EditHistory.h).
+    EditHistory History;
 };
 
 // Sets DataChanged and tells whoever listens (the main window's caption).

@@ -1,5 +1,6 @@
 #include "StatusWindow.h"
 
+#include "Controls.h"
 #include "PanelExchange.h"
 #include "ScreenText.h"
 #include "Twips.h"
@@ -14,14 +15,7 @@ QString Element(const QString& array, int index) { return array + '_' + QString:
 
 QColor ToColor(status::Rgb c) { return QColor(c.red, c.green, c.blue); }
 
-void SetBackground(QWidget* w, status::Rgb colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, ToColor(colour));
-    p.setColor(QPalette::Button, ToColor(colour));
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
+void SetBackground(QWidget* w, status::Rgb colour) { SetBackground(w, ToColor(colour)); }
 
 void SetColours(QWidget* w, status::Rgb background, status::Rgb text)
 {
@@ -125,20 +119,13 @@ void PanelWindow::SetClientSize(int widthTwips, int heightTwips)
 
 QLabel* PanelWindow::AddLabel(const QString& name, const QString& text, int left, int top, int width, int height)
 {
-    auto* l = new QLabel(text, this);
-    l->setObjectName(name);
-    l->setGeometry(Px(left), Px(top), Px(width), Px(height));
-    return l;
+    return PlaceLabel(this, name, text, left, top, width, height);
 }
 
 QPushButton* PanelWindow::AddButton(const QString& name, const QString& text, int left, int top, int width,
                                     int height)
 {
-    auto* b = new QPushButton(text, this);
-    b->setObjectName(name);
-    b->setGeometry(Px(left), Px(top), Px(width), Px(height));
-    b->setFocusPolicy(Qt::TabFocus);
-    return b;
+    return PlaceButton(this, name, text, left, top, width, height);
 }
 
 void PanelWindow::PlaceNoConnection(int left, int top, int width)

@@ -83,10 +83,10 @@ public:
     {
         grid.Names({.label = "lblName", .text = [](int r) { return QString("Row %1").arg(r); }, .toolTip = "Item "});
         grid.RowsShown([this] { return shown; });
-        grid.AddPicker({.label = "lblFrom", .picker = "cboTime", .offset = 1335, .entries = {"A", "B", "C"},
+        grid.AddPicker({.label = "lblFrom", .picker = "cboTime", .offset = 1335, .choices = Choices({"A", "B", "C"}),
                         .member = [this](int r) -> Integer& { return from[r]; },
-                        .changedOnOpen = true, .changedOnStore = false});
-        grid.AddPicker({.label = "lblTo", .picker = "cboTime", .offset = 2400,
+                        .changedOnOpen = true});
+        grid.AddPicker({.label = "lblTo", .picker = "cboTime", .offset = 2400, .choices = Choices({"A", "B", "C"}),
                         .get = [this](int r) { return to[r] - 5; },
                         .set = [this](int r, int i) { to[r] = i + 5; },
                         .caption = [this](int r) { return QString::number(to[r]) + "m"; },
@@ -97,8 +97,6 @@ public:
                        .click = [this](int r) { state[r] = (state[r] + 1) % 3; }});
         grid.CopyGesture([this](int n) { copied = n; });
     }
-    void Refill() override { grid.Refill(); }
-
     EditorGrid& grid;
     int shown = 20;
     int copied = -1;
@@ -142,7 +140,7 @@ TEST(EditorGrid, SharedPickerStoresThroughTheCellThatOpenedIt)
     EXPECT_EQ(w.from[2], 2);
     EXPECT_EQ(w.to[2], 7);
     EXPECT_FALSE(combo->isVisible());
-    EXPECT_FALSE(s.DataChanged);          // this cell marks on opening only
+    EXPECT_TRUE(s.DataChanged);           // every choice goes down the edit path
     EXPECT_EQ(w.grid.Cell(0, 2)->text(), " C");
 
     Click(w.grid.Cell(1, 1));

@@ -7,6 +7,7 @@
 #include "ClickLabel.h"
 #include "NameBox.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QTest>
@@ -50,6 +51,14 @@ inline void Click(QWidget* w)
 {
     ASSERT_NE(w, nullptr);
     QTest::mouseClick(w, Qt::LeftButton);
+}
+
+// A click on a check box's or option button's indicator, where a user clicks
+// (a click far right of a short caption misses the button).
+inline void Tick(QAbstractButton* b)
+{
+    ASSERT_NE(b, nullptr);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->height() / 2, b->height() / 2));
 }
 
 inline void Press(QWidget* w, Qt::MouseButton button, Qt::KeyboardModifiers mods)

@@ -1,0 +1,219 @@
+// The editor toolkit on small windows of its own: grids in frames, the cell
+// kinds, value lists, option groups, bit boxes and selectors, and that filling
+// them from the configuration is never an edit.
+#include "EditorWindow.h"
+#include "GuiHelpers.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QScrollBar>
+
+using namespace t2;
+using namespace t2::test;
+
+TEST(Choices, EntriesStandForTheirValues)
+{
+    struct Case {
+        const char* what;
+        Choices choices;
+        int value;
+        int index;      // -1: no entry
+        QString text;
+    };
+    const Choices clear = Choices::QuarterHours().WithNone("Clear", 100, [](int v) { return v > 99; });
+    const Case cases[] = {
+        {"table", Choices::Of(RelayPowerOnTypeTexts), 3, 3, "Last State"},
+        {"table, past its end", Choices::Of(RelayPowerOnTypeTexts), 4, -1, ""},
+        {"negative", Choices::Of(RelayPowerOnTypeTexts), -1, -1, ""},
+        {"based table", Choices::Of(DstWeekTexts, 1), 1, 0, "1st Sunday"},
+        {"based table, zero", Choices::Of(DstWeekTexts, 1), 0, -1, ""},
+        {"range, first", Choices::Range(5, 999, "%1Min"), 5, 0, "5Min"},
+        {"range, last", Choices::Range(5, 999, "%1Min"), 999, 994, "999Min"},
+        {"range, below", Choices::Range(5, 999, "%1Min"), 4, -1, ""},
+        {"none entry", clear, 100, 0, "Clear"},
+        {"none entry shown for more", clear, 32767, 0, "Clear"},
+        {"after the none entry", clear, 0, 1, "12:00A"},
+        {"quarter hour", clear, 72, 73, "6:00P"},
+        {"between", clear, 97, -1, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.choices.IndexOf(c.value), c.index);
+        EXPECT_EQ(c.choices.TextOf(c.value), c.text);
+        if (c.index > 0) {
+            EXPECT_EQ(c.choices.ValueOf(c.index), c.value);
+        }
+    }
+    EXPECT_EQ(clear.ValueOf(0), 100);   // "Clear" stores 100 whatever showed it
+}
+
+namespace {
+
+// A form window with one of each: a grid in a frame with a list in each row
+// and a scroll bar with its caption, a based picker, a selector, a value
+// list, an option group and bit boxes, each over a member of the configuration.
+class ToolkitWindow : public EditorWindow {
+public:
+    explicit ToolkitWindow(ProgramState& s)
+        : EditorWindow(s, {"frmToolkitTest", "Toolkit Test"}),
+          frame(AddFrame("fraRows", "Rows", 240, 600, 7200, 2400)),
+          selector(AddSelector({.name = "cboItem", .left = 240, .top = 120,
+                                .entries = [this] { return QStringList{"First", "Second"}; },
+                                .chosen = [this](int i) { chosenIndex = i; }})),
+          grid(AddGrid({.rows = 4, .left = 120, .top = 300, .rowPitch = 480}, frame)),
+          list(AddValueList({.name = "cboWeek", .left = 240, .top = 3200, .choices = Choices::Of(DstWeekTexts, 1),
+                             .member = [this]() -> Integer& { return Config().DstStartWeek; }})),
+          options(AddOptions({.name = "optKind", .captions = {"Zero", "One", "Two"}, .left = 3000, .top = 3200,
+                              .get = [this] { return int(Config().SweepIntervalCode); },
+                              .set = [this](int k) { Config().SweepIntervalCode = Integer(k); }})),
+          bits(AddBitBoxes({.name = "chkBit", .captions = {"B0", "B1", "B2"}, .left = 240, .top = 3700,
+                            .mask = [this]() -> Integer& { return Config().TimerDays[0]; }, .checkedIsClear = true}))
+    {
+        grid.Names({.label = "lblRow", .text = [](int r) { return QString("Row %1").arg(r + 1); }});
+        typeColumn = grid.AddList({.list = "cboType", .offset = 1200, .choices = Choices::Of(ButtonInputTypeTexts),
+                                   .member = [this](int r) -> Integer& { return Config().InputType[r]; }});
+        minutesColumn = grid.AddPicker({.label = "lblMinutes", .picker = "cboMinutes", .offset = 3100,
+                                        .choices = Choices::Range(5, 999, "%1 Minutes"),
+                                        .member = [this](int r) -> Integer& { return Config().InputEnableTime[r]; }});
+        levelColumn = grid.AddScroll({.bar = "hsLevel", .label = "lblLevel", .offset = 4500, .width = 1200,
+                                      .labelOffset = 5800, .labelWidth = 1200,
+                                      .member = [this](int r) -> Integer& { return Config().DmxChannel[r]; },
+                                      .caption = [this](int r) { return QString(" Off %1").arg(Config().DmxChannel[r]); }});
+        PanelConfig& c = Config();
+        for (int r = 0; r < 4; ++r) {
+            c.InputType[r] = type[r];
+            c.InputEnableTime[r] = minutes[r];
+            c.DmxChannel[r] = level[r];
+        }
+        c.DstStartWeek = 2;
+        c.SweepIntervalCode = 1;
+        c.TimerDays[0] = 0;
+        s.History.Reset(s);
+    }
+
+    QGroupBox* frame;
+    Selector& selector;
+    EditorGrid& grid;
+    ValueList& list;
+    OptionGroup& options;
+    BitBoxes& bits;
+    int typeColumn = -1, minutesColumn = -1, levelColumn = -1;
+    int chosenIndex = -1;
+    static constexpr std::array<Integer, 4> type{0, 1, 7, 2};
+    static constexpr std::array<Integer, 4> minutes{10, 0, 5, 999};
+    static constexpr std::array<Integer, 4> level{0, 128, 255, 3};
+};
+
+}  // namespace
+
+TEST(Toolkit, FillingShowsStoredValuesAndIsNoEdit)
+{
+    ProgramState s = FreshState();
+    ToolkitWindow w(s);
+    w.show();
+    EXPECT_FALSE(s.DataChanged);
+    EXPECT_FALSE(s.History.CanUndo());
+    EXPECT_EQ(w.grid.List(w.typeColumn, 1)->currentText(), "Set Preset");
+    EXPECT_EQ(w.grid.List(w.typeColumn, 2)->currentIndex(), -1);   // 7 has no entry
+    EXPECT_EQ(w.grid.Cell(w.minutesColumn, 0)->text(), " 10 Minutes");
+    EXPECT_EQ(w.grid.Cell(w.minutesColumn, 1)->text(), " ");         // 0 is below the first entry
+    EXPECT_EQ(w.grid.Bar(w.levelColumn, 1)->value(), 128);
+    EXPECT_EQ(w.grid.BarCaption(w.levelColumn, 1)->text(), " Off 128");
+    EXPECT_EQ(w.list.List()->currentText(), "2nd Sunday");
+    EXPECT_TRUE(w.options.Button(1)->isChecked());
+    for (int bit = 0; bit < 3; ++bit) EXPECT_TRUE(w.bits.Box(bit)->isChecked());   // clear bits are checked
+    EXPECT_EQ(w.selector.Index(), 0);
+    w.OnActivate();
+    EXPECT_FALSE(s.DataChanged);
+}
+
+TEST(Toolkit, GridInAFrameSitsAndHidesPickersThere)
+{
+    ProgramState s = FreshState();
+    ToolkitWindow w(s);
+    w.show();
+    QLabel* name = w.grid.NameLabel(1);
+    EXPECT_EQ(name->parentWidget(), w.frame);
+    EXPECT_EQ(name->pos(), QPoint(w.Px(120), w.Px(300 + 480)));
+    Click(w.grid.Cell(w.minutesColumn, 3));
+    QComboBox* picker = w.grid.Picker("cboMinutes");
+    ASSERT_TRUE(picker->isVisible());
+    EXPECT_EQ(picker->parentWidget(), w.frame);
+    EXPECT_EQ(picker->currentText(), "999 Minutes");
+    QTest::mouseClick(w.frame, Qt::LeftButton, {}, QPoint(w.frame->width() - 4, w.frame->height() - 4));
+    EXPECT_FALSE(picker->isVisible());
+}
+
+TEST(Toolkit, UserChoicesStoreValuesAndGoDownTheEditPath)
+{
+    struct Case {
+        const char* what;
+        std::function<void(ToolkitWindow&)> act;
+        std::function<bool(const ToolkitWindow&)> stored;
+    };
+    const Case cases[] = {
+        {"based picker: its first entry is 5",
+         [](ToolkitWindow& w) {
+             Click(w.grid.Cell(w.minutesColumn, 0));
+             Choose(w.grid.Picker("cboMinutes"), 0);
+         },
+         [](const ToolkitWindow& w) { return w.Config().InputEnableTime[0] == 5 && w.grid.Cell(w.minutesColumn, 0)->text() == " 5 Minutes"; }},
+        {"list in a row",
+         [](ToolkitWindow& w) { Choose(w.grid.List(w.typeColumn, 3), 4); },
+         [](const ToolkitWindow& w) { return w.Config().InputType[3] == 4 && w.Config().InputType[2] == 7; }},
+        {"value list with a base",
+         [](ToolkitWindow& w) { Choose(w.list.List(), 4); },
+         [](const ToolkitWindow& w) { return w.Config().DstStartWeek == 5; }},
+        {"option group",
+         [](ToolkitWindow& w) { Tick(w.options.Button(2)); },
+         [](const ToolkitWindow& w) { return w.Config().SweepIntervalCode == 2 && !w.options.Button(1)->isChecked(); }},
+        {"bit boxes: clearing a box sets its bit",
+         [](ToolkitWindow& w) {
+             Tick(w.bits.Box(0));
+             Tick(w.bits.Box(2));
+         },
+         [](const ToolkitWindow& w) { return w.Config().TimerDays[0] == 5; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramState s = FreshState();
+        ToolkitWindow w(s);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        c.act(w);
+        EXPECT_TRUE(c.stored(w));
+        EXPECT_TRUE(s.DataChanged);
+        EXPECT_TRUE(s.History.CanUndo());
+    }
+}
+
+TEST(Toolkit, ScrollBarCaptionFollowsWhileDragged)
+{
+    ProgramState s = FreshState();
+    ToolkitWindow w(s);
+    w.show();
+    QScrollBar* bar = w.grid.Bar(w.levelColumn, 0);
+    bar->setSliderDown(true);
+    for (int v : {10, 20, 30}) {
+        bar->setSliderPosition(v);
+        EXPECT_EQ(w.Config().DmxChannel[0], v);
+        EXPECT_EQ(w.grid.BarCaption(w.levelColumn, 0)->text(), QString(" Off %1").arg(v));
+    }
+    bar->setSliderDown(false);
+    EXPECT_TRUE(s.DataChanged);
+    EXPECT_EQ(s.History.Steps(), 1u);   // one drag is one step
+}
+
+TEST(Toolkit, SelectorChoiceRedrawsAndActivationReturnsToTheFirstEntry)
+{
+    ProgramState s = FreshState();
+    ToolkitWindow w(s);
+    w.show();
+    Choose(w.selector.List(), 1);
+    EXPECT_EQ(w.chosenIndex, 1);
+    EXPECT_EQ(w.selector.Index(), 1);
+    EXPECT_FALSE(s.DataChanged);      // choosing what to show is no edit
+    w.OnActivate();
+    EXPECT_EQ(w.selector.Index(), 0);
+}
