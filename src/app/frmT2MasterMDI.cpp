@@ -76,7 +76,10 @@ frmT2MasterMDI::frmT2MasterMDI(ProgramState& state, QWidget* parent)
     BuildMenus();
 
     SetShell(this);
-    state_.DataChangedHook = [this] { UpdateCaption(); };
+    state_.DataChangedHook = [this] {
+        UpdateCaption();
+        UpdateUndoItems();
+    };
     UpdateStatusBar();
 }
 
@@ -150,6 +153,21 @@ void frmT2MasterMDI::BuildMenus()
     space->setSeparator(true);
     AddMenuItem(file, space, "mnuSpace");
     command("mnuExit", "Exit", &frmT2MasterMDI::ExitCommand, QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // Undo and Redo at the top of the Edit menu.
+    QMenu* edit = menus.at("mnuEdit");
+    auto* undo = new QAction("Undo", edit);
+    AddMenuItem(edit, undo, "mnuUndo");
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undo, &QAction::triggered, this, &frmT2MasterMDI::UndoCommand);
+    auto* redo = new QAction("Redo", edit);
+    AddMenuItem(edit, redo, "mnuRedo");
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, &frmT2MasterMDI::RedoCommand);
+    auto* editSpace = new QAction(edit);
+    editSpace->setSeparator(true);
+    AddMenuItem(edit, editSpace, "mnuEditSpace");
+    UpdateUndoItems();
 
     // The windows, from the catalog.
     for (const WindowEntry& entry : RegisteredWindows()) {
@@ -368,12 +386,51 @@ void frmT2MasterMDI::UpdateCaption()
 
 void frmT2MasterMDI::EnableMainMenus()
 {
+    menusEnabled_ = true;
     for (QAction* a : topMenus_) a->setEnabled(true);
+    UpdateUndoItems();
 }
 
 void frmT2MasterMDI::DisableMainMenus()
 {
+    menusEnabled_ = false;
     for (QAction* a : topMenus_) a->setEnabled(false);
+    UpdateUndoItems();
+}
+
+// ---------------------------------------------------------------------------
+// Undo and redo
+
+void frmT2MasterMDI::UpdateUndoItems()
+{
+    QAction* undo = MenuItem("mnuUndo");
+    QAction* redo = MenuItem("mnuRedo");
+    if (!undo || !redo) return;
+    const EditHistory& h = state_.History;
+    undo->setText(h.CanUndo() ? "Undo " + QString::fromStdString(h.UndoName()) : QString("Undo"));
+    redo->setText(h.CanRedo() ? "Redo " + QString::fromStdString(h.RedoName()) : QString("Redo"));
+    undo->setEnabled(menusEnabled_ && h.CanUndo());
+    redo->setEnabled(menusEnabled_ && h.CanRedo());
+}
+
+void frmT2MasterMDI::UndoCommand()
+{
+    if (menusEnabled_ && state_.History.Undo(state_)) ConfigurationReplaced();
+}
+
+void frmT2MasterMDI::RedoCommand()
+{
+    if (menusEnabled_ && state_.History.Redo(state_)) ConfigurationReplaced();
+}
+
+void frmT2MasterMDI::ConfigurationReplaced()
+{
+    for (const auto& [name, sub] : windows_) {
+        if (sub->isHidden()) continue;
+        if (auto* child = dynamic_cast<ChildWindow*>(sub->widget())) child->ConfigurationReplaced();
+    }
+    // Back at what was last opened or saved, the configuration is clean again.
+    SetDataChanged(state_, !state_.History.IsSaved(state_));
 }
 
 void frmT2MasterMDI::Disconnect()
@@ -445,6 +502,7 @@ void frmT2MasterMDI::StartFreshConfiguration()
     Disconnect();
     state_.SettingsFileName = "None";
     ResetConfiguration(state_);
+    state_.History.Reset(state_);
     CloseAllWindows();
     ShowWindow("frmT2About");
     SetDataChanged(state_, false);
@@ -479,6 +537,7 @@ void frmT2MasterMDI::FileOpen()
     Disconnect();
     state_.Config = std::move(*config);
     state_.Devices = std::move(*devices);
+    state_.History.Reset(state_);
     UpdateStatusBar();
     SetDataChanged(state_, false);
 }
@@ -491,6 +550,7 @@ void frmT2MasterMDI::FileSave()
                PromptIcon::Exclamation);
         return;  // the changes are still unsaved
     }
+    state_.History.MarkSaved(state_);
     SetDataChanged(state_, false);
 }
 
@@ -515,6 +575,7 @@ void frmT2MasterMDI::FileSaveAs()
         return;  // file name and unsaved changes stay as they were
     }
     state_.SettingsFileName = ToPath(path);
+    state_.History.MarkSaved(state_);
     UpdateStatusBar();
     SetDataChanged(state_, false);
 }

@@ -34,6 +34,10 @@ public:
     void ExitCommand();   // the Exit menu item
     void ExitProgram();
     void AddOnModulesCommand();
+    // Edit Undo and Redo: the configuration before the last edit (after the
+    // last undone one), every open window redrawn.
+    void UndoCommand();
+    void RedoCommand();
 
     // AppShell
     ProgramState& State() override { return state_; }
@@ -56,6 +60,9 @@ public:
     // The caption: "VEL Tamberline II", " - " and the file's name when there
     // is one, " *" while there are unsaved changes.
     void UpdateCaption();
+    // The Undo and Redo items: captioned with what they take back, enabled
+    // while there is something to take back and the main menus are enabled.
+    void UpdateUndoItems();
 
     // The menu item (or menu) of that mnu name, or null.
     QAction* MenuItem(const QString& name) const;
@@ -90,6 +97,7 @@ private:
     QMdiSubWindow* SubWindow(const QString& name);
     void Activate(QWidget* window);
     bool AskDiscard();
+    void ConfigurationReplaced();
     void CloseAllWindows(bool includingConnect);
 
     ProgramState& state_;
@@ -98,6 +106,7 @@ private:
     QList<QAction*> topMenus_;
     QWidget* activated_ = nullptr;
     bool networkDiagnosticsVisible_ = false;
+    bool menusEnabled_ = true;
     bool started_ = false;
     std::function<void()> disconnectHandler_;
     std::function<void(bool)> networkDiagnosticsHandler_;

@@ -23,6 +23,7 @@ public:
     explicit frmT2Setup(ProgramState& state, QWidget* parent = nullptr);
 
     void OnActivate() override;
+    void ConfigurationReplaced() override { OnActivate(); }
 
     // Redraws the node table from NodeIOCount.
     void ShowConfig();

@@ -26,6 +26,7 @@ int main(int argc, char** argv)
         std::string error;
         if (t2::ReadSettingsFile(path, state.Config, state.Devices, &error)) {
             state.SettingsFileName = path;
+            state.History.Reset(state);
             window.UpdateStatusBar();
             t2::SetDataChanged(state, false);
         } else {

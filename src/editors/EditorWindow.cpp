@@ -39,11 +39,15 @@ void EditorWindow::Edited(const void* typing)
 
 int EditorWindow::Px(int twips) const { return Twips(this, twips); }
 
-void EditorWindow::OnActivate()
+void EditorWindow::OnActivate() { RefillAll(false); }
+
+void EditorWindow::ConfigurationReplaced() { RefillAll(true); }
+
+void EditorWindow::RefillAll(bool keepSelections)
 {
     if (refilling_) return;
     const QScopedValueRollback guard(refilling_, true);
-    for (FormControl* c : controls_) c->Refill();
+    for (FormControl* c : controls_) c->Refill(keepSelections);
     for (auto& grid : grids_) grid->Refill();
     Refill();
     Redraw();

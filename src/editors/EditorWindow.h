@@ -52,6 +52,9 @@ public:
     // Reads everything shown from the configuration (the activation of the
     // window). Runs on every show and whenever the main window activates it.
     void OnActivate() override;
+    // After an undo or redo: everything refilled and redrawn, the selectors
+    // keeping their choice.
+    void ConfigurationReplaced() override;
 
     // Redraws every grid and control from the configuration; windows that
     // draw more (captions, frames) add it and call this.
@@ -99,6 +102,7 @@ protected:
 
 private:
     void FitToControls();
+    void RefillAll(bool keepSelections);
 
     ProgramState& state_;
     std::vector<std::unique_ptr<EditorGrid>> grids_;

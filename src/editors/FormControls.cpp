@@ -39,12 +39,13 @@ Selector::Selector(EditorWindow& window, SelectorSpec desc)
     });
 }
 
-void Selector::Refill()
+void Selector::Refill(bool keepSelection)
 {
     const QScopedValueRollback quiet(filling_, true);
     const int kept = combo_->currentIndex();
     FillList(combo_, desc_.entries ? desc_.entries() : QStringList());
-    const int index = desc_.keepSelection && kept >= 0 && kept < combo_->count() ? kept : 0;
+    const bool keep = keepSelection || desc_.keepSelection;
+    const int index = keep && kept >= 0 && kept < combo_->count() ? kept : 0;
     combo_->setCurrentIndex(combo_->count() > 0 ? index : -1);
 }
 

@@ -39,8 +39,10 @@ class FormControl : public QObject {
     Q_OBJECT
 public:
     explicit FormControl(EditorWindow& window);
-    // Activation: lists whose entries come from the configuration refill.
-    virtual void Refill() {}
+    // Activation: lists whose entries come from the configuration refill;
+    // keepSelection keeps a selector's choice (else it returns to its first
+    // entry unless it always keeps it).
+    virtual void Refill(bool /*keepSelection*/) {}
     // Shows the stored value.
     virtual void Show() = 0;
 
@@ -66,7 +68,7 @@ class Selector : public FormControl {
     Q_OBJECT
 public:
     Selector(EditorWindow& window, SelectorSpec desc);
-    void Refill() override;
+    void Refill(bool keepSelection) override;
     void Show() override {}
     // The chosen entry (-1 when the list is empty).
     int Index() const;

@@ -49,6 +49,11 @@ public:
     // closes and on frmT2Connect, which it only hides, so that an open panel
     // connection survives without polling in the background.
     virtual void StopPolling() {}
+
+    // The configuration was replaced under the open window (undo, redo): show
+    // it again, keeping what the window itself has chosen to show (the group,
+    // input or device selected) where that still exists.
+    virtual void ConfigurationReplaced() {}
 };
 
 // A window's name and caption, kept by the window class itself

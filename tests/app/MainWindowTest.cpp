@@ -100,6 +100,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemInOrder)
         {0, "mnuConnect", "&Connect"},
         {0, "mnuSetup", "&Setup"},
         {0, "mnuEdit", "&Edit"},
+        {1, "mnuUndo", "Undo"}, {1, "mnuRedo", "Redo"}, {1, "mnuEditSpace", "-"},
         {1, "mnuRelayOutputs", "Relay Outputs"},
         {2, "mnuRelayStatus", "Relay Status"}, {2, "mnuGroupStatus", "Group Status"},
         {2, "mnuRelayOutputOptions", "Relay Output Options"}, {2, "mnuRelayGrouping", "Relay Grouping"},
@@ -161,6 +162,9 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemInOrder)
     EXPECT_EQ(w->MenuItem("mnuOpen")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(w->MenuItem("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(w->MenuItem("mnuExit")->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(w->MenuItem("mnuUndo")->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(w->MenuItem("mnuRedo")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
 }
 
 TEST_F(MainWindowTest, EveryMenuLeafClosesTheOpenWindowAndShowsItsOwn)
