@@ -72,25 +72,18 @@ std::string EditHistory::UndoName() const { return undo_.empty() ? std::string()
 
 std::string EditHistory::RedoName() const { return redo_.empty() ? std::string() : redo_.back().what; }
 
-bool EditHistory::Undo(ProgramState& state)
-{
-    if (undo_.empty()) return false;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    redo_.push_back({Take(state), step.what});
-    state.Config = step.config->config;
-    state.Devices = step.config->devices;
-    recorded_ = std::move(step.config);
-    typing_ = nullptr;
-    return true;
-}
+bool EditHistory::Undo(ProgramState& state) { return Step(undo_, redo_, state); }
 
-bool EditHistory::Redo(ProgramState& state)
+bool EditHistory::Redo(ProgramState& state) { return Step(redo_, undo_, state); }
+
+// Takes the last step of from back: the configuration as it is now goes onto
+// to under the step's name, and the step's configuration comes back.
+bool EditHistory::Step(std::deque<Entry>& from, std::deque<Entry>& to, ProgramState& state)
 {
-    if (redo_.empty()) return false;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    undo_.push_back({Take(state), step.what});
+    if (from.empty()) return false;
+    Entry step = std::move(from.back());
+    from.pop_back();
+    to.push_back({Take(state), step.what});
     state.Config = step.config->config;
     state.Devices = step.config->devices;
     recorded_ = std::move(step.config);
@@ -103,7 +96,7 @@ void EditHistory::Trim()
     // Snapshots are shared between neighbouring steps only through recorded_
     // and saved_, so each step is counted once.
     std::size_t bytes = 0;
-    for (const Step& s : undo_) bytes += SizeOf(*s.config);
+    for (const Entry& s : undo_) bytes += SizeOf(*s.config);
     while (undo_.size() > MaxSteps || (undo_.size() > MinSteps && bytes > MaxBytes)) {
         bytes -= SizeOf(*undo_.front().config);
         undo_.pop_front();

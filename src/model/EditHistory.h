@@ -55,14 +55,15 @@ public:
     std::size_t Steps() const { return undo_.size(); }
 
 private:
-    struct Step {
+    struct Entry {
         std::shared_ptr<const ConfigSnapshot> config;
         std::string what;
     };
+    bool Step(std::deque<Entry>& from, std::deque<Entry>& to, ProgramState& state);
     void Trim();
 
-    std::deque<Step> undo_;   // newest last
-    std::deque<Step> redo_;   // next to redo last
+    std::deque<Entry> undo_;   // newest last
+    std::deque<Entry> redo_;   // next to redo last
     std::shared_ptr<const ConfigSnapshot> recorded_;   // the configuration as last recorded
     std::shared_ptr<const ConfigSnapshot> saved_;
     const void* typing_ = nullptr;
