@@ -1,5 +1,6 @@
 // Every window of the editors library, for the one place that registers them.
 #pragma once
 
+#include "LocalInputWindows.h"
 #include "NameEditors.h"
 #include "RelayWindows.h"

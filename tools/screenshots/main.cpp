@@ -60,6 +60,23 @@ void FillSample(t2::ProgramState& s)
         c.PresetRelayControl(t, t) = 1;
         c.PresetRelayControl(t, t + 1) = 2;
     }
+    // Local inputs: timed-on times, group actions, a preset and pilots of every source.
+    c.InputNames[1] = "BACK DOOR";
+    c.InputNames[4] = "SCENE KEY";
+    c.InputNames[9] = "LOCKOUT";
+    for (int i = 0; i < 28; ++i) {
+        c.InputTimedOnTime[i] = 5 + i * 15;
+        c.InputPilot[i] = static_cast<t2::Integer>((i % 3) * 64 + i);
+        c.InputGroupControl(i, i % 6) = static_cast<t2::Integer>(1 + i % 3);
+    }
+    c.InputType[5] = 5;    // "Timed On"
+    c.InputType[6] = 5;
+    c.InputType[9] = 9;    // "Input Disable"
+    c.InputType[10] = 10;  // "Timer Disable"
+    c.InputRelayControl(0, 1) = 2;
+    c.InputRelayControl(0, 2) = 3;
+    c.InputRelayControl(0, 3) = 4;
+    c.InputPreset[4] = 0;
     c.SingleDateOpenTime(11, 24) = 40;
     c.SingleDateCloseTime(11, 24) = 60;
     for (int d = 1; d <= 4; ++d) {
