@@ -3,3 +3,4 @@
 
 #include "NameEditors.h"
 #include "RelayWindows.h"
+#include "VantelWindows.h"
