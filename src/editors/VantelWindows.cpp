@@ -1,13 +1,13 @@
 #include "VantelWindows.h"
 
 #include "CodeTexts.h"
+#include "Controls.h"
 #include "Defaults.h"
 #include "InputControl.h"
 #include "Prompts.h"
 #include "ScreenText.h"
 #include "VantelDeviceRules.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,15 +26,6 @@ QStringList DeviceEntries(const VantelDevices& devices)
 }
 
 std::size_t Slot(int index) { return static_cast<std::size_t>(std::max(index, 0)); }
-
-// The wait pointer over the whole program while it lives.
-class WaitPointer {
-public:
-    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitPointer() { QApplication::restoreOverrideCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-};
 
 constexpr int InputRowPitch = 480;   // the input frames grow by this per input
 constexpr int FrameTop = 720;
