@@ -2,7 +2,6 @@
 
 #include "CodeTexts.h"
 #include "Controls.h"
-#include "Defaults.h"
 #include "InputControl.h"
 #include "Prompts.h"
 #include "ScreenText.h"
