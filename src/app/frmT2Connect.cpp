@@ -1,5 +1,6 @@
 #include "frmT2Connect.h"
 
+#include "Controls.h"
 #include "Prompts.h"
 #include "Twips.h"
 #include "Windows1252.h"
@@ -41,15 +42,6 @@ QString KeepInserted(const QString& before, const QString& after, const QString&
     out += after.right(suffix);
     return out;
 }
-
-// The wait pointer while the panel is being reached.
-class WaitPointer {
-public:
-    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitPointer() { QApplication::restoreOverrideCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-};
 
 void Colour(QLabel* label, const QColor& colour)
 {

@@ -4,3 +4,4 @@
 #include "LocalInputWindows.h"
 #include "NameEditors.h"
 #include "RelayWindows.h"
+#include "VantelWindows.h"

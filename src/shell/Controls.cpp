@@ -3,6 +3,7 @@
 #include "Twips.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -73,5 +74,9 @@ void SetBackground(QWidget* w, const QColor& colour)
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
+
+WaitPointer::WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+WaitPointer::~WaitPointer() { QApplication::restoreOverrideCursor(); }
 
 }  // namespace t2

@@ -29,4 +29,13 @@ void FillList(QComboBox* combo, const QStringList& entries);
 // The background colour of a label (or button), filled.
 void SetBackground(QWidget* w, const QColor& colour);
 
+// The wait (hourglass) pointer over the whole program while it lives.
+class WaitPointer {
+public:
+    WaitPointer();
+    ~WaitPointer();
+    WaitPointer(const WaitPointer&) = delete;
+    WaitPointer& operator=(const WaitPointer&) = delete;
+};
+
 }  // namespace t2

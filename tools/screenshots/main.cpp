@@ -10,6 +10,7 @@
 #include "PanelSimControl.h"
 #include "PanelSimulator.h"
 #include "StatusWindows.h"
+#include "VantelWindows.h"
 
 #include "Defaults.h"
 #include "PanelConfig.h"
@@ -87,8 +88,49 @@ void FillSample(t2::ProgramState& s)
         dev.DeviceInputRelayControl(0, d) = 1;
     }
     s.Devices[1].DeviceName = "CONF ROOM";
+    // A device of each other kind: a KIM-4, a photocell and an R6.
+    {
+        auto& timed = s.Devices[2];
+        timed.DeviceInputType[1] = 2;   // "Timed On"
+        timed.DeviceInputTimedOnTime[1] = 30;
+        timed.DeviceInputRelayControl(1, 0) = 1;
+        auto& kim = s.Devices[5];
+        kim.DeviceType = 7;
+        kim.DeviceName = "STAGE";
+        kim.DeviceInputType = {0, 4, 8, 9, 0, 0, 0, 0, 0};
+        kim.DeviceInputTimedOnTime[1] = 45;
+        for (int r = 0; r < 4; ++r) {
+            kim.DeviceInputRelayControl(0, r) = static_cast<t2::Integer>(r + 1);
+            kim.DeviceInputGroupControl(0, r) = static_cast<t2::Integer>(4 - r);
+            kim.DeviceInputRelayControl(2, r) = 1;
+            kim.DeviceInputPilot[static_cast<std::size_t>(r)] = static_cast<t2::Integer>(64 * r + 2);
+        }
+        auto& cell = s.Devices[6];
+        cell.DeviceType = 9;
+        cell.DeviceName = "ROOF PHOTOCELL";
+        for (int c = 0; c < 8; ++c) {
+            cell.DeviceInputOffLevel[static_cast<std::size_t>(c)] = static_cast<t2::Integer>(c * 32);
+            cell.DeviceInputOnLevel[static_cast<std::size_t>(c)] = static_cast<t2::Integer>(c * 32 + 31);
+        }
+        auto& r6 = s.Devices[7];
+        r6.DeviceType = 8;
+        r6.DeviceName = "LOBBY R6";
+        r6.DeviceInputType = {0, 1, 2, 3, 4, 2, 0, 0, 0};
+        r6.DeviceInputTimedOnTime[5] = 120;
+        r6.DeviceInputPilot = {64, 194, 129, 0, 1, 69, 0, 0, 0};
+        r6.DeviceInputPreset[1] = 2;
+    }
     s.SettingsFileName = "MAIN STREET.TMB";
     s.DataChanged = false;
+}
+
+// The Vantel editors open on "Select Device": show a device of the sample
+// (the KIM-4 and its first input; the R6 for the pilots).
+void ShowSampleDevice(QWidget* w)
+{
+    if (auto* devices = dynamic_cast<t2::frmT2ConfigureVantelDevices*>(w)) devices->SelectDevice(5);
+    if (auto* control = dynamic_cast<t2::VantelControlWindow*>(w)) control->SelectDevice(5);
+    if (auto* pilots = dynamic_cast<t2::frmT2VantelPilots*>(w)) pilots->SelectDevice(7);
 }
 
 // The live monitoring windows, connected to a panel with something in use.
@@ -163,8 +205,17 @@ int main(int argc, char** argv)
     for (const QString& name : t2::RegisteredWindowNames()) {
         FillSample(state);
         window.UpdateStatusBar();
-        if (!window.OpenWindow(name)) continue;
+        QWidget* w = window.OpenWindow(name);
+        if (!w) continue;
+        ShowSampleDevice(w);
         save(name);
+        // The device window's other frames.
+        if (auto* devices = dynamic_cast<t2::frmT2ConfigureVantelDevices*>(w)) {
+            for (const auto& [device, frame] : {std::pair{2, "_pushbutton"}, {6, "_photocell"}, {7, "_r6"}}) {
+                devices->SelectDevice(device);
+                save(name + frame);
+            }
+        }
     }
 
     // The connection window once more, connected to an in-process simulated
