@@ -3,3 +3,7 @@
 
 #include "NameEditors.h"
 #include "RelayWindows.h"
+#include "AddOnModuleWindows.h"
+#include "PresetWindows.h"
+#include "SpecialFunctionWindows.h"
+#include "frmT2Document.h"
