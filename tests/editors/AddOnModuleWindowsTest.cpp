@@ -15,15 +15,6 @@
 using namespace t2;
 using namespace t2::test;
 
-namespace {
-
-QLabel* Label(QWidget& w, const QString& array, int index)
-{
-    return Find<QLabel>(w, Element(array, index));
-}
-
-}  // namespace
-
 TEST(AddOnModuleDmx, ChannelLabelsAndTheInPlaceList)
 {
     ProgramState s = FreshState(12);
@@ -87,6 +78,7 @@ TEST(AddOnModuleDmx, AutoMapNumbersEveryRelayFromRelayOne)
         int io;
         Integer first;
     };
+    // From 500, relays 1..13 get 500..512 and relays 14..48 no channel.
     for (const Case c : {Case{48, 500}, Case{8, 500}, Case{16, 1}, Case{4, 512}}) {
         SCOPED_TRACE(std::to_string(c.io) + " I/O from " + std::to_string(c.first));
         ProgramState s = FreshState(c.io);
@@ -111,21 +103,6 @@ TEST(AddOnModuleDmx, AutoMapNumbersEveryRelayFromRelayOne)
         EXPECT_TRUE(s.DataChanged);
         EXPECT_EQ(s.History.Steps(), 1u);
     }
-}
-
-TEST(AddOnModuleDmx, AutoMapFrom500GivesRelaysOneToThirteenTheLastChannels)
-{
-    ProgramState s = FreshState(48);
-    s.Config.DmxChannel[0] = 500;
-    frmT2AddOnModuleDMX w(s);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    Click(w.AutoMapButton());
-    for (int i = 0; i < 13; ++i) EXPECT_EQ(s.Config.DmxChannel[i], 500 + i) << i;
-    for (int i = 13; i < 48; ++i) EXPECT_EQ(s.Config.DmxChannel[i], 0) << i;
-    EXPECT_EQ(Label(w, "lblDMXChan", 12)->text(), " DMX 512");
-    EXPECT_EQ(Label(w, "lblDMXChan", 13)->text(), " None");
-    EXPECT_EQ(Label(w, "lblDMXChan", 47)->text(), " None");
 }
 
 TEST(AddOnModuleDmx, AutoMapShowsOnlyWhileRelayOneHasAChannel)

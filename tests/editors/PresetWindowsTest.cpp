@@ -11,11 +11,6 @@ using namespace t2::test;
 
 namespace {
 
-QLabel* Label(QWidget& w, const QString& array, int index)
-{
-    return Find<QLabel>(w, Element(array, index));
-}
-
 QColor Back(QLabel* l) { return l->palette().color(QPalette::Window); }
 
 struct Look {
@@ -118,31 +113,10 @@ TEST(EditPresets, StoredStateOutsideTheTableLeavesTheLabelAndStepsIntoIt)
     EXPECT_EQ(state->text(), "Off");
 }
 
-namespace {
-
-struct PressCase {
-    const char* what;
-    int row;
-    Qt::MouseButton button;
-    Qt::KeyboardModifiers mods;
-    bool copies;
-};
-
-const PressCase PressCases[] = {
-    {"shift right on relay 1", 0, Qt::RightButton, Qt::ShiftModifier, true},
-    {"shift right on relay 2", 1, Qt::RightButton, Qt::ShiftModifier, false},
-    {"shift right on relay 8", 7, Qt::RightButton, Qt::ShiftModifier, false},
-    {"plain right on relay 1", 0, Qt::RightButton, Qt::NoModifier, false},
-    {"shift left on relay 1", 0, Qt::LeftButton, Qt::ShiftModifier, false},
-    {"shift ctrl right on relay 1", 0, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, false},
-};
-
-}  // namespace
-
 TEST(EditPresets, CopyGestureSetsTheShownRelaysOfThePresetToRelayOne)
 {
     for (const int first : {1, 2, 0}) {
-        for (const PressCase& c : PressCases) {
+        for (const PressCase& c : CopyPressCases) {
             SCOPED_TRACE(std::string(c.what) + ", relay 1 state " + std::to_string(first));
             ProgramState s = FreshState(8);   // TotalIOCount 8: relays 1..8 shown
             for (int r = 1; r < 48; ++r) s.Config.PresetRelayControl(3, r) = static_cast<Integer>(r % 3);
