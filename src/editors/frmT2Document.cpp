@@ -84,7 +84,8 @@ void frmT2Document::cmdBrowse_Click()
         start = FirstPattern();
         browsed_ = true;
     }
-    const QString chosen = AskSaveFileName(QtFileFilter(QString::fromLatin1(ReportFileFilter)), start);
+    const QString chosen =
+        AskSaveFileName(QtFileFilter(QString::fromLatin1(ReportFileFilter)), start, QStringLiteral("Documentation File"));
     if (chosen.isEmpty() || chosen == FirstPattern()) return;   // cancelled
     State().DocumentFileName = ToPath(chosen);
     Refill();
