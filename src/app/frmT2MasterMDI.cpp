@@ -197,8 +197,8 @@ void frmT2MasterMDI::BuildMenus()
         connect(action, &QAction::triggered, this, [this, menu] { OpenMenuItem(menu); });
     }
 
-    // Relay Drive starts hidden and nothing shows it.
-    if (QAction* relayDrive = MenuItem("mnuRelayDrive")) relayDrive->setVisible(false);
+    // Relay Drive starts disabled and nothing enables it.
+    if (QAction* relayDrive = MenuItem("mnuRelayDrive")) relayDrive->setEnabled(false);
 }
 
 void frmT2MasterMDI::AddMenuItem(QWidget* parentMenu, QAction* action, const QString& name)

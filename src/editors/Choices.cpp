@@ -8,6 +8,12 @@ Choices::Choices(QStringList texts, int first) : texts_(std::move(texts)), first
 
 Choices Choices::Of(TextTable table, int first) { return Choices(t2::Texts(table), first); }
 
+Choices Choices::Of(const NumberList& list)
+{
+    const QString pattern = QString::fromLatin1(list.prefix) + "%1" + QString::fromLatin1(list.suffix);
+    return Choices(Range(list.first, list.last, pattern).Texts(), list.firstValue);
+}
+
 Choices Choices::Range(int first, int last, const QString& pattern)
 {
     QStringList texts;

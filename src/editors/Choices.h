@@ -3,6 +3,7 @@
 //   Choices::Of(RelayTimerTypeTexts)            entry k is value k
 //   Choices::Of(DstWeekTexts, 1)                entry k is value k + 1
 //   Choices::Range(5, 999, "%1Min")             "5Min" .. "999Min", entry k is value k + 5
+//   Choices::Of(DmxFilterList)                  "1" .. "16", entry k is value k
 //   Choices::QuarterHours().WithNone("Clear", 100, [](int v) { return v > 99; })
 //                                               "Clear" is 100 (and shows for any value above 99),
 //                                               then 12:00A .. 11:45P for 0 .. 95
@@ -25,6 +26,8 @@ public:
     Choices(QStringList texts, int first = 0);   // entry k stands for first + k
 
     static Choices Of(TextTable table, int first = 0);
+    // The entries of a list of numbers (CodeTexts.h), standing for its values.
+    static Choices Of(const NumberList& list);
     // One entry per number first..last, each the pattern with %1 replaced by it.
     static Choices Range(int first, int last, const QString& pattern = "%1");
     // The 96 quarter hours of a day as "h:nnA/P" (12:00A .. 11:45P), values 0..95.

@@ -144,7 +144,11 @@ CheckBox::CheckBox(EditorWindow& window, CheckSpec desc)
     connect(box_, &QCheckBox::clicked, this, [this](bool checked) {
         if (filling_) return;
         if (desc_.set) desc_.set(checked);
-        window_.Edited();
+        if (desc_.edit) {
+            window_.Edited();
+        } else {
+            window_.Redraw();
+        }
     });
 }
 

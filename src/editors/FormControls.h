@@ -145,6 +145,9 @@ struct CheckSpec {
     QWidget* host = nullptr;
     std::function<bool()> get{};
     std::function<void(bool checked)> set{};
+    // false: the box holds a setting of the program, not of the configuration
+    // (the report's sections): a click only redraws, it is no edit.
+    bool edit = true;
 };
 
 class CheckBox : public FormControl {

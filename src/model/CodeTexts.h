@@ -157,6 +157,27 @@ inline constexpr std::array<const char*, 2> ModbusProtocolTexts{"ASCII", "RTU"};
 inline constexpr std::array<const char*, 4> ModbusBaudTexts{"38400", "19200", "9600", "4800"};
 inline constexpr std::array<const char*, 3> ModbusParityTexts{"None", "Odd", "Even"};
 
+// ---- Lists of numbers: blink alert, override and alarm times, DMX ----
+// Entries first..last, each prefix + the number + suffix; the entry of number
+// n stands for the stored value n - first + firstValue.
+struct NumberList {
+    int first;
+    int last;
+    const char* prefix;
+    const char* suffix;
+    int firstValue;
+};
+// The unit stays plural, so the first alarm entry reads "1 Seconds".
+inline constexpr NumberList BlinkAlertMinutesList{2, 99, "", " Minutes", 2};
+inline constexpr NumberList OverrideMinutesList{5, 999, "", " Minutes", 5};
+inline constexpr NumberList AlarmSecondsList{1, 99, "", " Seconds", 1};
+// DMX channel 1..512; channel 0 is no channel.
+inline constexpr NumberList DmxChannelList{1, 512, "DMX ", "", 1};
+inline constexpr const char* DmxNoChannelText = "None";
+inline constexpr NumberList DmxLevelList{1, 99, "", "%", 1};
+// The filter "1" .. "16" is stored as its list index 0..15.
+inline constexpr NumberList DmxFilterList{1, 16, "", "", 0};
+
 // ---- Formats ----
 // Decimal with at least width digits and leading zeros (Digits(5, 2) is "05");
 // a negative number keeps its sign in front of the zeros (-05).

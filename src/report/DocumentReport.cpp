@@ -512,7 +512,7 @@ void DocumentReport::DocDMXSchedule()
     for (int r = 0; r < ioCount_; ++r) {
         const auto ri = static_cast<std::size_t>(r);
         const int channel = c_.DmxChannel[ri];
-        Line({Two(r + 1), c_.RelayNames[ri], channel == 0 ? "None" : Three(channel)});
+        Line({Two(r + 1), c_.RelayNames[ri], channel == 0 ? DmxNoChannelText : Three(channel)});
     }
 }
 

@@ -4,10 +4,20 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace t2 {
 
 namespace {
+
+// The extension of the filter's first pattern ("TMB" for "... (*.TMB *.tmb)"),
+// given to a name typed without one.
+QString DefaultSuffix(const QString& filter)
+{
+    static const QRegularExpression firstPattern(QStringLiteral(R"(\(\*\.(\w+))"));
+    const QRegularExpressionMatch m = firstPattern.match(filter);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
 
 class ScreenPrompter : public Prompter {
 public:
@@ -59,7 +69,7 @@ public:
         if (r.save) {
             dialog.setAcceptMode(QFileDialog::AcceptSave);
             dialog.setFileMode(QFileDialog::AnyFile);
-            dialog.setDefaultSuffix("TMB");
+            dialog.setDefaultSuffix(DefaultSuffix(r.filter));
             // Asks before overwriting an existing file (the default).
         } else {
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -122,6 +132,25 @@ QString AskOpenFileName(const QString& filter, const QString& startName, const Q
 QString AskSaveFileName(const QString& filter, const QString& startName, const QString& title)
 {
     return Prompts().AskFileName({true, title, filter, startName});
+}
+
+QString QtFileFilter(const QString& pairs)
+{
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i].trimmed();
+        const qsizetype open = name.lastIndexOf(QLatin1Char('('));
+        if (open > 0) name = name.left(open).trimmed();
+        QStringList patterns;
+        for (const QString& given : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString pattern = given.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : given.trimmed();
+            for (const QString& p : {pattern, pattern.toLower()})
+                if (!p.isEmpty() && !patterns.contains(p)) patterns << p;
+        }
+        filters << name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
 }
 
 }  // namespace t2

@@ -56,6 +56,12 @@ void Inform(const QString& title, const QString& text, PromptIcon icon = PromptI
 QString AskOpenFileName(const QString& filter, const QString& startName, const QString& title = {});
 QString AskSaveFileName(const QString& filter, const QString& startName, const QString& title = {});
 
+// A file filter written as pairs of name and patterns,
+// "Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*", in the form the file dialogs
+// take: "Text Files (*.TXT *.txt);;All Files (*)" (each pattern also in lower
+// case, "*.*" as "*", which also matches names without a dot).
+QString QtFileFilter(const QString& pairs);
+
 // For tests: answers from queues and records every question. Installs itself
 // while it lives. An unexpected message is answered Ok/No (and recorded); an
 // unexpected file dialog is cancelled.

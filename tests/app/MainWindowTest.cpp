@@ -8,6 +8,7 @@
 #include "SettingsFile.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -157,7 +158,12 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemInOrder)
         EXPECT_EQ(w->MenuItem(expected[i].name), w->findChild<QAction*>(expected[i].name));
     }
     EXPECT_TRUE(w->MenuItem("mnuSpace")->isSeparator());
-    EXPECT_FALSE(w->MenuItem("mnuRelayDrive")->isVisible());
+    // Relay Drive is shown but starts disabled, and nothing enables it.
+    EXPECT_TRUE(w->MenuItem("mnuRelayDrive")->isVisible());
+    EXPECT_FALSE(w->MenuItem("mnuRelayDrive")->isEnabled());
+    w->DisableMainMenus();
+    w->EnableMainMenus();
+    EXPECT_FALSE(w->MenuItem("mnuRelayDrive")->isEnabled());
     EXPECT_EQ(w->MenuItem("mnuNew")->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(w->MenuItem("mnuOpen")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(w->MenuItem("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
@@ -198,7 +204,7 @@ TEST_F(MainWindowTest, EveryMenuLeafClosesTheOpenWindowAndShowsItsOwn)
         {"mnuEditRelayNames", "frmT2EditRelayNames"}, {"mnuEditGroupNames", "frmT2EditGroupNames"},
         {"mnuEditInputNames", "frmT2EditInputNames"}, {"mnuEditTimerNames", "frmT2EditTimerNames"},
         {"mnuEditPresetNames", "frmT2EditPresetNames"}, {"mnuEditVantelNames", "frmT2EditVantelNames"},
-        {"mnuPhotocellFilter", "frmT2PhotocellFilter"}, {"mnuRelayDrive", "frmT2RelayDrive"},
+        {"mnuPhotocellFilter", "frmT2PhotocellFilter"},
         {"mnuRTCSource", "frmT2RTCSource"}, {"mnuDocument", "frmT2Document"},
         {"mnuAbout", "frmT2About"},
     };
@@ -212,6 +218,11 @@ TEST_F(MainWindowTest, EveryMenuLeafClosesTheOpenWindowAndShowsItsOwn)
         // The connection window is only hidden, with its polling stopped.
         EXPECT_GT(connect->pollingStops, stops);
     }
+    // The disabled Relay Drive item opens nothing; its window opens by name.
+    w->MenuItem("mnuRelayDrive")->trigger();
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2About"});
+    w->OpenWindow("frmT2RelayDrive");
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2RelayDrive"});
     // Each window exists once and is kept.
     EXPECT_EQ(FakeConnect::instances, 1);
     QWidget* setup = w->FindWindow("frmT2Setup");
@@ -220,6 +231,36 @@ TEST_F(MainWindowTest, EveryMenuLeafClosesTheOpenWindowAndShowsItsOwn)
     // Shown again whole: the frame and the window inside it.
     EXPECT_TRUE(setup->isVisible());
     EXPECT_TRUE(setup->parentWidget()->isVisible());
+}
+
+TEST_F(MainWindowTest, AddOnModulesOpensTheWindowOfTheModuleType)
+{
+    const char* const names[] = {"frmT2AddOnModuleNone", "frmT2AddOnModuleDMX", "frmT2AddOnModuleModBus",
+                                 "frmT2AddOnModuleN2", "frmT2AddOnModuleVoiceDTMF", "frmT2AddOnModuleBACnet"};
+    for (int type = 0; type <= 5; ++type) {
+        SCOPED_TRACE(type);
+        w->OpenWindow("frmT2Setup");
+        state.Config.AddOnModuleType = static_cast<Integer>(type);
+        w->MenuItem("mnuAddOnModules")->trigger();
+        ASSERT_EQ(AddOnModuleWindowName(type), names[type]);
+        EXPECT_EQ(OpenWindows(), QStringList{names[type]});
+        // The module's own window, not a stand-in.
+        QWidget* window = w->FindWindow(names[type]);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(IsWindowBuilt(names[type]));
+        EXPECT_EQ(window->windowTitle(), FindWindowEntry(names[type])->caption);
+        EXPECT_EQ(window->findChild<QComboBox*>("cboNewDMX") != nullptr, type == 1);
+        EXPECT_EQ(window->findChild<QComboBox*>("cboParity") != nullptr, type == 2);
+        EXPECT_EQ(window->findChild<QLabel*>("lblNoAddOnModule") != nullptr, type != 1 && type != 2);
+    }
+    // Any other module type opens nothing.
+    for (int type : {6, -1, 99}) {
+        SCOPED_TRACE(type);
+        w->OpenWindow("frmT2Setup");
+        state.Config.AddOnModuleType = static_cast<Integer>(type);
+        w->MenuItem("mnuAddOnModules")->trigger();
+        EXPECT_EQ(OpenWindows(), QStringList{"frmT2Setup"});
+    }
 }
 
 TEST_F(MainWindowTest, ShowingAWindowActivatesItOnceEachTime)

@@ -95,4 +95,30 @@ inline void Choose(QComboBox* combo, int index)
     QTest::qWait(1);
 }
 
+// Element index of a label array: Label(w, "lblRelayName", 3) is lblRelayName_3.
+inline QLabel* Label(QWidget& window, const QString& array, int index)
+{
+    return Find<QLabel>(window, Element(array, index));
+}
+
+// Presses on the name labels of a grid with the copy gesture, and whether
+// each one copies (Shift alone with the right button, on the first row only).
+struct PressCase {
+    const char* what;
+    int row;
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers mods;
+    bool copies;
+};
+
+inline const PressCase CopyPressCases[] = {
+    {"shift right on row 1", 0, Qt::RightButton, Qt::ShiftModifier, true},
+    {"shift right on row 2", 1, Qt::RightButton, Qt::ShiftModifier, false},
+    {"shift right on row 8", 7, Qt::RightButton, Qt::ShiftModifier, false},
+    {"plain right on row 1", 0, Qt::RightButton, Qt::NoModifier, false},
+    {"shift left on row 1", 0, Qt::LeftButton, Qt::ShiftModifier, false},
+    {"shift ctrl right on row 1", 0, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, false},
+    {"shift alt right on row 1", 0, Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, false},
+};
+
 }  // namespace t2::test

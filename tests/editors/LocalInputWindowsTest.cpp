@@ -19,11 +19,6 @@ using namespace t2::test;
 
 namespace {
 
-QLabel* Label(QWidget& w, const QString& array, int index)
-{
-    return Find<QLabel>(w, Element(array, index));
-}
-
 QString Text(QWidget& w, const QString& array, int index)
 {
     QLabel* l = Label(w, array, index);

@@ -9,15 +9,6 @@
 using namespace t2;
 using namespace t2::test;
 
-namespace {
-
-QLabel* Label(QWidget& w, const QString& array, int index)
-{
-    return Find<QLabel>(w, Element(array, index));
-}
-
-}  // namespace
-
 TEST(RelayOutputOptions, RowsAndHeadingsFollowTheIoCount)
 {
     struct Case {
@@ -110,30 +101,9 @@ TEST(RelayOutputOptions, StoredValueOutsideTheListShowsTheSpaceOnly)
     EXPECT_EQ(Label(w, "lblPowerOnType", 1)->text(), " On");
 }
 
-namespace {
-
-struct PressCase {
-    const char* what;
-    int row;
-    Qt::MouseButton button;
-    Qt::KeyboardModifiers mods;
-    bool copies;
-};
-
-const PressCase PressCases[] = {
-    {"shift right on relay 1", 0, Qt::RightButton, Qt::ShiftModifier, true},
-    {"shift right on relay 2", 1, Qt::RightButton, Qt::ShiftModifier, false},
-    {"plain right on relay 1", 0, Qt::RightButton, Qt::NoModifier, false},
-    {"shift left on relay 1", 0, Qt::LeftButton, Qt::ShiftModifier, false},
-    {"shift ctrl right on relay 1", 0, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, false},
-    {"shift alt right on relay 1", 0, Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, false},
-};
-
-}  // namespace
-
 TEST(RelayOutputOptions, CopyGestureOnlyOnRelayOneWithShiftAlone)
 {
-    for (const PressCase& c : PressCases) {
+    for (const PressCase& c : CopyPressCases) {
         SCOPED_TRACE(c.what);
         ProgramState s = FreshState(12);
         s.Config.RelayTimerType[0] = 6;      // "Pulsed On"
@@ -224,7 +194,7 @@ TEST(RelayGrouping, ClicksToggleTheMembership)
 TEST(RelayGrouping, CopyGestureCopiesRelayOneOfTheSelectedGroup)
 {
     for (const bool member : {true, false}) {
-        for (const PressCase& c : PressCases) {
+        for (const PressCase& c : CopyPressCases) {
             SCOPED_TRACE(std::string(c.what) + (member ? ", relay 1 in group" : ", relay 1 not in group"));
             ProgramState s = FreshState(16);
             for (int r = 1; r < 48; r += 2) s.Config.GroupRelays(2, r) = -1;   // every other relay in group 3

@@ -36,6 +36,10 @@ TEST(Choices, EntriesStandForTheirValues)
         {"after the none entry", clear, 0, 1, "12:00A"},
         {"quarter hour", clear, 72, 73, "6:00P"},
         {"between", clear, 97, -1, ""},
+        {"number list", Choices::Of(AlarmSecondsList), 1, 0, "1 Seconds"},
+        {"number list, stored as the index", Choices::Of(DmxFilterList), 15, 15, "16"},
+        {"number list, past its end", Choices::Of(DmxFilterList), 16, -1, ""},
+        {"number list with none", Choices::Of(DmxChannelList).WithNone(DmxNoChannelText, 0), 512, 512, "DMX 512"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -216,4 +220,48 @@ TEST(Toolkit, SelectorChoiceRedrawsAndActivationReturnsToTheFirstEntry)
     EXPECT_FALSE(s.DataChanged);      // choosing what to show is no edit
     w.OnActivate();
     EXPECT_EQ(w.selector.Index(), 0);
+}
+
+namespace {
+
+// Check boxes over a member of the configuration and over a setting of the
+// program that the settings file does not keep.
+class CheckWindow : public EditorWindow {
+public:
+    explicit CheckWindow(ProgramState& s)
+        : EditorWindow(s, {"frmCheckTest", "Check Test"}),
+          stored(AddCheck({.name = "chkStored", .caption = "Stored", .top = 240,
+                           .get = [this] { return Config().DstEnabled != 0; },
+                           .set = [this](bool on) { Config().DstEnabled = on ? True : False; }})),
+          setting(AddCheck({.name = "chkSetting", .caption = "Setting", .top = 600,
+                            .get = [this] { return !State().DocumentPrintOptions[3]; },
+                            .set = [this](bool on) { State().DocumentPrintOptions[3] = !on; },
+                            .edit = false}))
+    {
+    }
+    CheckBox& stored;
+    CheckBox& setting;
+};
+
+}  // namespace
+
+TEST(Toolkit, CheckBoxOverAProgramSettingIsNoEdit)
+{
+    ProgramState s = FreshState();
+    s.Config.DstEnabled = False;
+    s.History.Reset(s);
+    CheckWindow w(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_TRUE(w.setting.Box()->isChecked());
+    Tick(w.setting.Box());
+    EXPECT_TRUE(s.DocumentPrintOptions[3]);
+    EXPECT_FALSE(w.setting.Box()->isChecked());
+    EXPECT_FALSE(s.DataChanged);
+    EXPECT_FALSE(s.History.CanUndo());
+
+    Tick(w.stored.Box());
+    EXPECT_EQ(s.Config.DstEnabled, True);
+    EXPECT_TRUE(s.DataChanged);
+    EXPECT_EQ(s.History.Steps(), 1u);
 }

@@ -19,8 +19,6 @@ using namespace t2::test;
 
 namespace {
 
-QLabel* Label(QWidget& w, const QString& array, int index) { return Find<QLabel>(w, Element(array, index)); }
-
 QStringList Entries(QComboBox* combo)
 {
     QStringList entries;

@@ -78,6 +78,13 @@ void FillSample(t2::ProgramState& s)
     c.InputRelayControl(0, 2) = 3;
     c.InputRelayControl(0, 3) = 4;
     c.InputPreset[4] = 0;
+    // Presets, special functions and the add-on modules away from their defaults.
+    c.PresetRelayControl(0, 2) = 1;
+    c.PresetRelayControl(0, 5) = 2;
+    c.PhotocellFilterShort = t2::True;
+    c.ModbusBaud = 2;
+    c.ModbusParity = 2;
+    c.DmxFilter = 3;
     c.SingleDateOpenTime(11, 24) = 40;
     c.SingleDateCloseTime(11, 24) = 60;
     for (int d = 1; d <= 4; ++d) {

@@ -1,0 +1,285 @@
+// The "Document" window driven as a user does: sections, Browse, the report
+// it writes (the same bytes as the command-line tool's), a report that
+// cannot be written, and the offer to show the report.
+#include "DocumentReport.h"
+#include "GuiHelpers.h"
+#include "Prompts.h"
+#include "SettingsFile.h"
+#include "frmT2Document.h"
+
+#include "../cli/CliRunner.h"
+#include "../common/TestRecords.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace t2;
+using namespace t2::test;
+
+namespace {
+
+QString Q(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+std::string P(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+const ReportTime Fixed{2005, 3, 17, 14, 5};
+
+// Every line but the creation time.
+QByteArray WithoutCreated(const QByteArray& report)
+{
+    QByteArray kept;
+    for (const QByteArray& line : report.split('\n'))
+        if (!line.startsWith("Document Created\t")) kept += line + '\n';
+    return kept;
+}
+
+// A configuration with something in every member.
+void FillRich(ProgramState& s, int addOnModule)
+{
+    int n = 0;
+    fixtures::MemberFiller fill{
+        .integer = [&n] { return static_cast<Integer>((n++ * 7) % 23 - 1); },
+        .longValue = [&n] { return static_cast<Long>((n++ * 13) % 181); },
+        .bytes = [&n] { return "N" + std::to_string(n++ % 97); },
+    };
+    fixtures::Records r;
+    ResetConfiguration(r.config, r.devices);
+    fill.FillAll(r);
+    r.config.NodeIOCount.fill(2);   // 48 points
+    r.config.AddOnModuleType = static_cast<Integer>(addOnModule);
+    s.Config = r.config;
+    s.Devices = r.devices;
+}
+
+class DocumentWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ResetConfiguration(s);
+        s.VersionText = "Version 8.09";
+        s.DocumentFileName = P(dir.filePath("Site Report.txt"));
+    }
+    QString Path(const char* name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    ProgramState s;
+    ScriptedPrompts prompts;
+};
+
+}  // namespace
+
+TEST_F(DocumentWindowTest, BoxesFollowThePrintOptionsAndDmxBoxOnlyForDmx)
+{
+    for (int module = 0; module <= 6; ++module) {
+        SCOPED_TRACE(module);
+        s.Config.AddOnModuleType = static_cast<Integer>(module);
+        s.DocumentPrintOptions.fill(false);
+        s.DocumentPrintOptions[2] = true;
+        s.DocumentPrintOptions[11] = true;
+        frmT2Document w(s);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_EQ(w.windowTitle(), "Document");
+        for (int i = 0; i < ReportSectionCount; ++i) {
+            QCheckBox* box = Find<QCheckBox>(w, Element("chkPrintOptions", i));
+            ASSERT_EQ(box, w.PrintOption(i));
+            EXPECT_EQ(box->text(), ReportSectionCaptions[static_cast<std::size_t>(i)]);
+            EXPECT_EQ(box->isChecked(), i != 2 && i != 11) << i;
+            EXPECT_EQ(box->isVisible(), i != 11 || module == 1) << i;
+        }
+        EXPECT_EQ(Find<QLabel>(w, "lblFileName")->text(), "Output File ");
+        EXPECT_EQ(w.DocFileName()->text(), Path("Site Report.txt"));
+        EXPECT_EQ(w.BrowseButton()->text(), "Browse");
+        EXPECT_EQ(w.DocumentButton()->text(), "Create Documentation File");
+    }
+}
+
+TEST_F(DocumentWindowTest, BoxesSetThePrintOptionsWithoutChangingTheConfiguration)
+{
+    s.Config.AddOnModuleType = 1;
+    frmT2Document w(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    Tick(w.PrintOption(0));
+    Tick(w.PrintOption(11));
+    EXPECT_TRUE(s.DocumentPrintOptions[0]);
+    EXPECT_TRUE(s.DocumentPrintOptions[11]);
+    EXPECT_FALSE(s.DocumentPrintOptions[1]);
+    Tick(w.PrintOption(0));
+    EXPECT_FALSE(s.DocumentPrintOptions[0]);
+    EXPECT_TRUE(w.PrintOption(0)->isChecked());
+    EXPECT_FALSE(s.DataChanged);   // the sections are not kept in the settings file
+    EXPECT_FALSE(s.History.CanUndo());
+
+    // They stay while the window is closed and opened again.
+    w.hide();
+    w.show();
+    EXPECT_FALSE(w.PrintOption(11)->isChecked());
+    EXPECT_TRUE(w.PrintOption(0)->isChecked());
+}
+
+TEST_F(DocumentWindowTest, BrowseStartsAtTheDocumentationFolderTheFirstTimeOnly)
+{
+    frmT2Document w(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QString pattern = QDir(Q(DocumentationFolder())).filePath("*.TXT");
+    struct Step {
+        const char* what;
+        QString answer;      // "" cancels
+        QString start;       // the dialog's start name
+        QString shown;       // the file name afterwards
+    };
+    const Step steps[] = {
+        {"first time: cancelled", "", pattern, Path("Site Report.txt")},
+        {"a file chosen", Path("other.txt"), "", Path("other.txt")},
+        {"the pattern given back is no choice", pattern, "", Path("other.txt")},
+        {"another file", Path("Third.TXT"), "", Path("Third.TXT")},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        prompts.fileNames.push_back(step.answer);
+        Click(w.BrowseButton());
+        ASSERT_FALSE(prompts.fileAsked.empty());
+        const FileRequest& asked = prompts.fileAsked.back();
+        EXPECT_TRUE(asked.save);
+        EXPECT_EQ(asked.filter, "Tamberline II Document Files (*.TXT *.txt);;All Files (*)");
+        EXPECT_EQ(asked.startName, step.start);
+        EXPECT_EQ(w.DocFileName()->text(), step.shown);
+        EXPECT_EQ(Q(s.DocumentFileName), step.shown);
+    }
+    EXPECT_EQ(prompts.fileAsked.size(), 4u);
+    EXPECT_FALSE(s.DataChanged);
+}
+
+TEST_F(DocumentWindowTest, WritesTheSameBytesAsTheCommandLineTool)
+{
+    struct Case {
+        const char* what;
+        int module;
+        std::vector<int> leaveOut;
+    };
+    const Case cases[] = {
+        {"every section, DMX", 1, {}},
+        {"some sections, DMX box clear", 1, {1, 4, 7, 11}},
+        {"no section at all", 1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+        {"MODBus: no DMX section whatever its box says", 2, {3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FillRich(s, c.module);
+        const QString settings = Path("SITE.TMB");
+        std::string error;
+        ASSERT_TRUE(WriteSettingsFile(P(settings), s.Config, s.Devices, &error)) << error;
+        // The configuration in memory is the one the tool reads.
+        ASSERT_TRUE(ReadSettingsFile(P(settings), s.Config, s.Devices, &error)) << error;
+        s.SettingsFileName = P(settings);
+        s.DocumentPrintOptions.fill(false);
+        QStringList omit;
+        for (int i : c.leaveOut) {
+            s.DocumentPrintOptions[static_cast<std::size_t>(i)] = true;
+            omit << QString::number(i);
+        }
+        prompts.asked.clear();
+
+        frmT2Document w(s);
+        w.Clock = [] { return Fixed; };
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        Click(w.DocumentButton());
+        ASSERT_EQ(prompts.Texts().value(0), "Documentation Complete.");
+        EXPECT_EQ(prompts.asked[0].title, "VEL Tamberline II");
+        EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Information);
+        const QByteArray written = ReadAll(Path("Site Report.txt"));
+        ASSERT_FALSE(written.isEmpty());
+        EXPECT_TRUE(written.contains("\r\nDocument Created\t02:05 PM 03/17/2005\r\n"));
+        EXPECT_TRUE(written.endsWith("[End Of File]\r\n"));
+
+        QStringList args{"report", settings, Path("cli.txt")};
+        if (!omit.isEmpty()) args << "--omit" << omit.join(',');
+        const CliResult r = RunCli(args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        const QByteArray expected = ReadAll(Path("cli.txt"));
+        ASSERT_FALSE(expected.isEmpty());
+        EXPECT_EQ(WithoutCreated(written), WithoutCreated(expected));
+        EXPECT_FALSE(s.DataChanged);   // writing the report changes nothing
+    }
+}
+
+TEST_F(DocumentWindowTest, AReportThatCannotBeWrittenSaysWhyAndLeavesNoFile)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    struct Case {
+        const char* what;
+        QString path;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a folder", Path("folder"), "is a folder"},
+        {"a missing folder", Path("missing/report.txt"), "cannot"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        s.DocumentFileName = P(c.path);
+        prompts.asked.clear();
+        frmT2Document w(s);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        Click(w.DocumentButton());
+        ASSERT_EQ(prompts.asked.size(), 1u);   // no completion message, no offer to open
+        const PromptRequest& said = prompts.asked[0];
+        EXPECT_EQ(said.title, "VEL Tamberline II");
+        EXPECT_EQ(said.icon, PromptIcon::Exclamation);
+        EXPECT_TRUE(said.text.contains(c.path)) << said.text.toStdString();
+        EXPECT_TRUE(said.text.contains(c.reason)) << said.text.toStdString();
+        EXPECT_FALSE(said.text.contains("Documentation Complete."));
+    }
+    EXPECT_TRUE(QFileInfo(Path("folder")).isDir());
+    EXPECT_TRUE(QDir(Path("folder")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(Path("missing")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"folder"});
+}
+
+TEST_F(DocumentWindowTest, OffersToShowTheWrittenReport)
+{
+    struct Case {
+        const char* what;
+        PromptAnswer answer;
+        bool viewerFound;
+        bool opened;
+        int messages;   // complete, the question, and a message when no viewer was found
+    };
+    const Case cases[] = {
+        {"No", PromptAnswer::No, true, false, 2},
+        {"Yes", PromptAnswer::Yes, true, true, 2},
+        {"Yes, but no viewer", PromptAnswer::Yes, false, true, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompts.asked.clear();
+        prompts.answers = {PromptAnswer::Ok, c.answer};
+        frmT2Document w(s);
+        QList<QUrl> opened;
+        w.OpenUrl = [&](const QUrl& url) {
+            opened << url;
+            return c.viewerFound;
+        };
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        Click(w.DocumentButton());
+        ASSERT_EQ(static_cast<int>(prompts.asked.size()), c.messages);
+        EXPECT_EQ(prompts.asked[1].buttons, PromptButtons::YesNo);
+        EXPECT_TRUE(prompts.asked[1].text.contains("Site Report.txt"));
+        EXPECT_EQ(opened.size(), c.opened ? 1 : 0);
+        if (c.opened) {
+            EXPECT_EQ(opened[0], QUrl::fromLocalFile(Path("Site Report.txt")));
+        }
+        if (c.messages == 3) {
+            EXPECT_EQ(prompts.asked[2].icon, PromptIcon::Exclamation);
+        }
+    }
+}
