@@ -3,3 +3,5 @@
 
 #include "NameEditors.h"
 #include "RelayWindows.h"
+#include "TimerWindows.h"
+#include "CalendarWindows.h"
