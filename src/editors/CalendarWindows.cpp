@@ -231,7 +231,8 @@ frmT2OpenAndCloseTimeNormalDays::frmT2OpenAndCloseTimeNormalDays(ProgramState& s
                          .changedOnOpen = true});
         grid_.AddHeading({.label = c.heading, .text = c.headingText, .offset = c.offset, .top = 120, .width = 900});
     }
-    SetClientSize(grid_.RightTwips() + 240, grid_.BottomTwips() + 300);
+    // Wide enough for the caption.
+    SetClientSize(std::max(grid_.RightTwips() + 240, 5760), grid_.BottomTwips() + 300);
 }
 
 // ---------------------------------------------------------------------------
