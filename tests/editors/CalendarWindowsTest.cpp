@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 
 #include <memory>
 
@@ -99,15 +98,6 @@ TEST(DaylightSavingTime, StoredZeroSelectsNothing)
 // ---------------------------------------------------------------------------
 
 namespace {
-
-// "h:nnA" / "h:nnP" in minutes after midnight; -1 when the text is none.
-int ClockMinutes(const QString& text)
-{
-    static const QRegularExpression time("^(\\d{1,2}):(\\d\\d)([AP])$");
-    const QRegularExpressionMatch m = time.match(text);
-    if (!m.hasMatch()) return -1;
-    return (m.captured(1).toInt() % 12 + (m.captured(3) == "P" ? 12 : 0)) * 60 + m.captured(2).toInt();
-}
 
 int CityIndex(const char* name)
 {

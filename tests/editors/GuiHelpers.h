@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -93,6 +94,16 @@ inline void Choose(QComboBox* combo, int index)
     ASSERT_FALSE(cell.isEmpty());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::qWait(1);
+}
+
+// The first time "h:nnA" or "h:nnP" in text, in minutes after midnight; -1
+// when there is none.
+inline int ClockMinutes(const QString& text)
+{
+    static const QRegularExpression time("(\\d{1,2}):(\\d\\d)([AP])");
+    const QRegularExpressionMatch m = time.match(text);
+    if (!m.hasMatch()) return -1;
+    return (m.captured(1).toInt() % 12 + (m.captured(3) == "P" ? 12 : 0)) * 60 + m.captured(2).toInt();
 }
 
 }  // namespace t2::test

@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QRegularExpression>
 
 #include <memory>
 
@@ -254,20 +253,6 @@ TEST(ConfigureTimers, ShowingTimersIsNoEditAndOddValuesSelectNothing)
     Choose(List(w, "cboNormalTimeHour"), 3);
     EXPECT_EQ(s.Config.TimerTimeCode[4], 3);
 }
-
-namespace {
-
-// "h:nnA" / "h:nnP" at the start of text, in minutes after midnight; -1 when
-// there is none.
-int ClockMinutes(const QString& text)
-{
-    static const QRegularExpression time("(\\d{1,2}):(\\d\\d)([AP])");
-    const QRegularExpressionMatch m = time.match(text);
-    if (!m.hasMatch()) return -1;
-    return (m.captured(1).toInt() % 12 + (m.captured(3) == "P" ? 12 : 0)) * 60 + m.captured(2).toInt();
-}
-
-}  // namespace
 
 TEST(ConfigureTimers, AstronomicalTimeShowsItsClockTimeToday)
 {
