@@ -118,26 +118,26 @@ int EditorGrid::Shown() const
 void EditorGrid::Refill()
 {
     HidePickers();
-    const int shown = Shown();
+    // Every row gets its name, so that a row the window shows later (another
+    // month, more I/O) has it too.
     for (int r = 0; r < static_cast<int>(nameLabels_.size()); ++r) {
         ClickLabel* label = nameLabels_[r];
-        if (r < shown) {
-            if (names_.text) label->setText(names_.text(r));
-            if (names_.toolTipOf) label->setToolTip(names_.toolTipOf(r));
-            else if (!names_.toolTip.isEmpty()) label->setToolTip(ItemToolTip(names_.toolTip, r));
-        }
-        label->setVisible(r < shown);
-    }
-    for (auto& set : headings_) {
-        for (std::size_t c = 0; c < set.labels.size(); ++c)
-            set.labels[c]->setVisible(c == 0 || shown > static_cast<int>(c) * geometry_.rowsPerColumn);
+        if (names_.text) label->setText(names_.text(r));
+        if (names_.toolTipOf) label->setToolTip(names_.toolTipOf(r));
+        else if (!names_.toolTip.isEmpty()) label->setToolTip(ItemToolTip(names_.toolTip, r));
     }
     Show();
 }
 
 void EditorGrid::Show()
 {
+    // The rows shown may change between activations (the days of a month).
     const int shown = Shown();
+    for (int r = 0; r < static_cast<int>(nameLabels_.size()); ++r) nameLabels_[r]->setVisible(r < shown);
+    for (auto& set : headings_) {
+        for (std::size_t c = 0; c < set.labels.size(); ++c)
+            set.labels[c]->setVisible(c == 0 || shown > static_cast<int>(c) * geometry_.rowsPerColumn);
+    }
     for (int r = 0; r < geometry_.rows; ++r)
         for (auto& column : columns_) column->Show(*this, r, r < shown);
 }

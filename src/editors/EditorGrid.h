@@ -208,10 +208,9 @@ public:
     // configuration changed.
     EditorGrid& CopyGesture(std::function<void(int shown)> copy);
 
-    // Activation: names, tool tips, which rows and headings show; pickers
-    // hidden; then Show.
+    // Activation: names and tool tips of every row; pickers hidden; then Show.
     void Refill();
-    // Redraws every value cell from the configuration.
+    // Which rows and headings show, and every value cell from the configuration.
     void Show();
     void HidePickers();
 

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "AddOnModuleWindows.h"
+#include "CalendarWindows.h"
 #include "LocalInputWindows.h"
 #include "NameEditors.h"
 #include "PresetWindows.h"
 #include "RelayWindows.h"
 #include "SpecialFunctionWindows.h"
+#include "TimerWindows.h"
 #include "VantelWindows.h"
 #include "frmT2Document.h"

@@ -108,6 +108,11 @@ OptionGroup::OptionGroup(EditorWindow& window, OptionsSpec desc) : FormControl(w
         connect(button, &QRadioButton::clicked, this, [this, k] {
             if (filling_) return;
             if (desc_.set) desc_.set(k);
+            if (desc_.choosesView) {
+                window_.HidePickers();
+                window_.Redraw();
+                return;
+            }
             window_.Edited();
         });
         buttons_.push_back(button);

@@ -120,6 +120,8 @@ struct OptionsSpec {
     QWidget* host = nullptr;
     std::function<int()> get{};               // the selected button's index
     std::function<void(int index)> set{};     // the user clicked a button
+    bool choosesView = false;                 // true: the buttons choose what the window shows (a month,
+                                              // a page), like a selector: no edit, pickers hidden, redrawn
 };
 
 class OptionGroup : public FormControl {

@@ -114,6 +114,14 @@ inline constexpr std::array<const char*, 2> TimerDaysTypeTexts{"Normal Days", "H
 // Check boxes of the timer days mask, bit 0..7 (a bit is 0 when its box is checked).
 inline constexpr std::array<const char*, 8> TimerDayBoxTexts{"Sunday", "Monday", "Tuesday", "Wednesday",
                                                              "Thursday", "Friday", "Saturday", "Ignore Holidays"};
+// Clock times of the timer window: the hour of the half day 0..11 and AM/PM.
+inline constexpr std::array<const char*, 12> ClockHourTexts{"12:", "1:", "2:", "3:", "4:",  "5:",
+                                                            "6:",  "7:", "8:", "9:", "10:", "11:"};
+inline constexpr std::array<const char*, 2> AmPmTexts{"AM", "PM"};
+// What a timer does to a relay or group (TimerRelayControl, TimerGroupControl)
+// and to a preset (TimerPresetControl).
+inline constexpr std::array<const char*, 3> TimerSwitchActionTexts{"None", "Turn On", "Turn Off"};
+inline constexpr std::array<const char*, 2> TimerPresetActionTexts{"None", "Activate"};
 
 // ---- Calendar ----
 inline constexpr std::array<const char*, 7> DayNames{"Sunday", "Monday", "Tuesday", "Wednesday",

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -120,5 +121,15 @@ inline const PressCase CopyPressCases[] = {
     {"shift ctrl right on row 1", 0, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, false},
     {"shift alt right on row 1", 0, Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, false},
 };
+
+// The first time "h:nnA" or "h:nnP" in text, in minutes after midnight; -1
+// when there is none.
+inline int ClockMinutes(const QString& text)
+{
+    static const QRegularExpression time("(\\d{1,2}):(\\d\\d)([AP])");
+    const QRegularExpressionMatch m = time.match(text);
+    if (!m.hasMatch()) return -1;
+    return (m.captured(1).toInt() % 12 + (m.captured(3) == "P" ? 12 : 0)) * 60 + m.captured(2).toInt();
+}
 
 }  // namespace t2::test

@@ -243,6 +243,28 @@ public:
     CheckBox& setting;
 };
 
+// Option buttons that choose what the window shows (how many rows of a grid,
+// as a month chooses its days), not a stored value.
+class ViewChoiceWindow : public EditorWindow {
+public:
+    explicit ViewChoiceWindow(ProgramState& s)
+        : EditorWindow(s, {"frmViewChoiceTest", "View Choice Test"}),
+          options(AddOptions({.name = "optRows", .captions = {"Two", "Five", "Twenty"}, .left = 240, .top = 120,
+                              .pitch = 1200, .across = true, .get = [this] { return choice; },
+                              .set = [this](int k) { choice = k; }, .choosesView = true})),
+          grid(AddGrid({.rows = 20, .top = 600}))
+    {
+        grid.Names({.label = "lblRow", .text = [](int r) { return QString::number(r + 1); }});
+        grid.RowsShown([this] { return std::array{2, 5, 20}[static_cast<std::size_t>(choice)]; });
+        grid.AddPicker({.label = "lblValue", .picker = "cboValue", .choices = Choices::Of(RelayPowerOnTypeTexts),
+                        .member = [this](int r) -> Integer& { return Config().RelayPowerOnType[r]; }});
+        grid.AddHeading({.label = "lblHeading", .text = "Value"});
+    }
+    int choice = 0;
+    OptionGroup& options;
+    EditorGrid& grid;
+};
+
 }  // namespace
 
 TEST(Toolkit, CheckBoxOverAProgramSettingIsNoEdit)
@@ -264,4 +286,31 @@ TEST(Toolkit, CheckBoxOverAProgramSettingIsNoEdit)
     EXPECT_EQ(s.Config.DstEnabled, True);
     EXPECT_TRUE(s.DataChanged);
     EXPECT_EQ(s.History.Steps(), 1u);
+}
+
+TEST(Toolkit, OptionsChoosingTheViewAreNoEditAndTheRowsFollow)
+{
+    ProgramState s = FreshState();
+    s.History.Reset(s);
+    ViewChoiceWindow w(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_FALSE(w.grid.NameLabel(2)->isVisible());
+    Click(w.grid.Cell(0, 1));
+    ASSERT_TRUE(w.grid.Picker("cboValue")->isVisible());
+
+    Tick(w.options.Button(2));
+    EXPECT_EQ(w.choice, 2);
+    EXPECT_FALSE(w.grid.Picker("cboValue")->isVisible());   // an open picker closes
+    EXPECT_TRUE(w.grid.NameLabel(19)->isVisible());
+    EXPECT_EQ(w.grid.NameLabel(19)->text(), "20");
+    EXPECT_TRUE(w.grid.Cell(0, 19)->isVisible());
+    EXPECT_TRUE(w.grid.Heading("lblHeading", 1)->isVisible());
+    Tick(w.options.Button(1));
+    EXPECT_TRUE(w.grid.NameLabel(4)->isVisible());
+    EXPECT_FALSE(w.grid.NameLabel(5)->isVisible());
+    EXPECT_FALSE(w.grid.Cell(0, 5)->isVisible());
+    EXPECT_FALSE(w.grid.Heading("lblHeading", 1)->isVisible());
+    EXPECT_FALSE(s.DataChanged);
+    EXPECT_FALSE(s.History.CanUndo());
 }

@@ -10,13 +10,15 @@
 #include "PanelSimControl.h"
 #include "PanelSimulator.h"
 #include "StatusWindows.h"
-#include "VantelWindows.h"
+#include "EditorWindows.h"
 
 #include "Defaults.h"
 #include "PanelConfig.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -87,6 +89,24 @@ void FillSample(t2::ProgramState& s)
     c.DmxFilter = 3;
     c.SingleDateOpenTime(11, 24) = 40;
     c.SingleDateCloseTime(11, 24) = 60;
+    // Timers and calendar: an astronomical and a holiday timer, single dates
+    // in January, swept groups.
+    c.TimerNames[6] = "SUNSET";
+    c.TimerTimeCode[6] = 24 + 96;   // 30 Min After Sunset
+    c.TimerMinute[6] = 30;
+    c.TimerNames[7] = "NEW YEAR";
+    c.TimerHolidayMonth[7] = 1;
+    c.TimerHolidayDate[7] = 1;
+    c.TimerDays[1] = 0x41;          // weekdays only
+    c.SingleDateOpenTime(0, 0) = 40;
+    c.SingleDateCloseTime(0, 0) = 56;
+    c.SingleDateOpenTime(0, 14) = 36;
+    c.SingleDateCloseTime(0, 14) = 101;
+    c.NormalDayOpenTime[0] = 40;
+    c.NormalDayCloseTime[0] = 68;
+    c.SweepGroups[0] = t2::True;
+    c.SweepGroups[20] = t2::True;
+    c.SweepIntervalCode = 1;
     for (int d = 1; d <= 4; ++d) {
         auto& dev = s.Devices[d];
         dev.DeviceType = static_cast<t2::Integer>(d);
@@ -224,6 +244,20 @@ int main(int argc, char** argv)
             }
         }
     }
+
+    // The timer window on an astronomical timer, and the astronomical clock
+    // picking a city.
+    FillSample(state);
+    if (auto* timers = dynamic_cast<t2::frmT2TimersConfigure*>(window.OpenWindow("frmT2TimersConfigure"))) {
+        timers->TimerList()->setCurrentIndex(6);
+        timers->ShowTimerSettings();
+        save("frmT2TimersConfigure_astro");
+    }
+    if (auto* astro = dynamic_cast<t2::frmT2AstroClockSettings*>(window.OpenWindow("frmT2AstroClockSettings"))) {
+        if (auto* find = astro->findChild<QPushButton*>("cmdFindLatLon")) find->click();
+        save("frmT2AstroClockSettings_city");
+    }
+    window.CloseAllWindows();
 
     // The connection window once more, connected to an in-process simulated
     // panel whose hardware matches the sample (so that nothing is asked).

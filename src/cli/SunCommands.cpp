@@ -1,0 +1,98 @@
+#include "CliCommand.h"
+
+#include "CodeTexts.h"
+#include "SettingsFile.h"
+#include "SunTimes.h"
+#include "TimerTime.h"
+#include "Windows1252.h"
+
+#include <iostream>
+#include <memory>
+
+namespace t2::cli {
+
+namespace {
+
+std::string Degrees(int value, char positive, char negative)
+{
+    return std::to_string(value < 0 ? -value : value) + " " + (value < 0 ? negative : positive);
+}
+
+std::string SiteText(const PanelConfig& c)
+{
+    std::string zone = "time zone " + std::to_string(c.TimeZone) + " (none of the list)";
+    if (const auto offset = TimeZoneUtcOffset(c.TimeZone))
+        zone = std::string("time zone ") + TimeZoneTexts[static_cast<std::size_t>(c.TimeZone)] + " (UTC" +
+               std::to_string(*offset) + ")";
+    return "latitude " + Degrees(c.Latitude, 'N', 'S') + ", longitude " + Degrees(c.Longitude, 'W', 'E') + ", " +
+           zone;
+}
+
+int RunSun(const Command& self, const std::vector<std::string>& args)
+{
+    Arguments a;
+    std::string message;
+    if (!ParseArguments(args, {"--date"}, {}, a, message)) return Usage(self, message);
+    if (a.positional.size() != 1) return Usage(self);
+    CivilDate date = Today();
+    if (const auto text = a.Value("--date")) {
+        const auto parsed = ParseIsoDate(*text);
+        if (!parsed) return Usage(self, "--date wants a date YYYY-MM-DD (years 1583..9999), not '" + *text + "'");
+        date = *parsed;
+    }
+
+    auto state = std::make_unique<ProgramState>();
+    std::string error;
+    if (!ReadSettingsFile(a.positional[0], state->Config, state->Devices, &error)) return Fail(error);
+    const PanelConfig& c = state->Config;
+
+    std::cout << "Site: " << SiteText(c) << "\n";
+    std::cout << "Date: " << IsoDate(date) << " (" << DayNames[static_cast<std::size_t>(DayOfWeek(date))] << ")\n";
+    const SiteSun sun = SunAtSite(c, date);
+    if (!sun.usable) return Fail("no sunrise or sunset: " + sun.problem);
+    std::cout << DstStateText(sun.dst) << "\n";
+    if (sun.kind == SunKind::RisesAndSets) {
+        std::cout << "Sunrise: " << Clock24Text(sun.sunriseStandard) << " standard time, "
+                  << Clock24Text(sun.sunriseClock) << " clock time\n";
+        std::cout << "Sunset: " << Clock24Text(sun.sunsetStandard) << " standard time, "
+                  << Clock24Text(sun.sunsetClock) << " clock time\n";
+    } else {
+        const std::string why = NoSunText(sun.kind);
+        std::cout << "Sunrise: none, " << why << "\n";
+        std::cout << "Sunset: none, " << why << "\n";
+    }
+
+    int astro = 0;
+    for (int t = 0; t < ItemCount; ++t) {
+        const auto ti = static_cast<std::size_t>(t);
+        const TimerTime time{c.TimerTimeCode[ti], c.TimerMinute[ti]};
+        if (TimeTypeOf(time.code) != TimerTimeType::Astro) continue;
+        if (astro++ == 0) std::cout << "Astronomical timers:\n";
+        std::cout << "  Timer " << Digits(t + 1, 2) << " " << BytesToText(c.TimerNames[ti]).toStdString() << ": ";
+        const std::string words = TimerTimeWords(time);
+        if (words.empty()) {
+            std::cout << "offset " << time.minute << " out of range\n";
+        } else if (const auto at = AstroTimerClock(c, t, sun)) {
+            std::cout << words << " at " << Clock24Text(*at) << "\n";
+        } else {
+            std::cout << words << ", none on this date\n";
+        }
+    }
+    if (astro == 0) std::cout << "Astronomical timers: none\n";
+    return ExitOk;
+}
+
+}  // namespace
+
+std::vector<Command> SunCommands()
+{
+    std::vector<Command> list;
+    list.push_back({"sun", "SITE.TMB [--date YYYY-MM-DD]",
+                    "Sunrise and sunset at the configured site (standard and clock time) and the clock times of "
+                    "the astronomical timers, for today or the date given.",
+                    nullptr});
+    list[0].run = [c = list[0]](const std::vector<std::string>& a) { return RunSun(c, a); };
+    return list;
+}
+
+}  // namespace t2::cli
