@@ -59,5 +59,6 @@ std::vector<Command> ReportCommands();
 std::vector<Command> ImageCommands();
 std::vector<Command> ProtocolCommands();
 std::vector<Command> SessionCommands();
+std::vector<Command> DiffCommands();
 
 }  // namespace t2::cli

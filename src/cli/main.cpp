@@ -89,7 +89,7 @@ namespace {
 std::vector<Command> AllCommands()
 {
     std::vector<Command> all;
-    for (auto list : {ModelCommands, ReportCommands, ImageCommands, ProtocolCommands, SessionCommands}) {
+    for (auto list : {ModelCommands, ReportCommands, ImageCommands, ProtocolCommands, SessionCommands, DiffCommands}) {
         for (Command& c : list()) all.push_back(std::move(c));
     }
     return all;
