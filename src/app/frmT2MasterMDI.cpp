@@ -2,6 +2,7 @@
 
 #include "PlainTextLabels.h"
 #include "Prompts.h"
+#include "RecentFiles.h"
 #include "Twips.h"
 
 #include "Defaults.h"
@@ -152,6 +153,7 @@ void frmT2MasterMDI::BuildMenus()
     auto* space = new QAction(file);
     space->setSeparator(true);
     AddMenuItem(file, space, "mnuSpace");
+    BuildRecentFileItems(file);
     command("mnuExit", "Exit", &frmT2MasterMDI::ExitCommand, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // Undo and Redo at the top of the Edit menu.
@@ -199,6 +201,43 @@ void frmT2MasterMDI::BuildMenus()
 
     // Relay Drive starts hidden and nothing shows it.
     if (QAction* relayDrive = MenuItem("mnuRelayDrive")) relayDrive->setVisible(false);
+}
+
+// The recent files come above Exit, numbered with their access keys, and a
+// separator after them; items without a file stay hidden.
+void frmT2MasterMDI::BuildRecentFileItems(QMenu* file)
+{
+    for (int k = 0; k < RecentFiles::MaximumCount; ++k) {
+        auto* item = new QAction(file);
+        AddMenuItem(file, item, "mnuRecentFile_" + QString::number(k));
+        connect(item, &QAction::triggered, this, [this, item] { OpenRecentFile(item->data().toString()); });
+    }
+    auto* space = new QAction(file);
+    space->setSeparator(true);
+    AddMenuItem(file, space, "mnuRecentSpace");
+    // Another copy of the program may have opened a file meanwhile.
+    connect(file, &QMenu::aboutToShow, this, &frmT2MasterMDI::UpdateRecentFileItems);
+    UpdateRecentFileItems();
+}
+
+void frmT2MasterMDI::UpdateRecentFileItems()
+{
+    const QStringList list = RecentFiles::List();
+    for (int k = 0; k < RecentFiles::MaximumCount; ++k) {
+        QAction* item = MenuItem("mnuRecentFile_" + QString::number(k));
+        const bool used = k < list.size();
+        item->setVisible(used);
+        item->setText(used ? RecentFiles::MenuCaption(list, k) : QString());
+        item->setData(used ? list[k] : QString());
+        item->setStatusTip(used ? QDir::toNativeSeparators(list[k]) : QString());
+    }
+    MenuItem("mnuRecentSpace")->setVisible(!list.isEmpty());
+}
+
+void frmT2MasterMDI::RememberRecentFile(const std::string& path)
+{
+    RecentFiles::Remember(ToQString(path));
+    UpdateRecentFileItems();
 }
 
 void frmT2MasterMDI::AddMenuItem(QWidget* parentMenu, QAction* action, const QString& name)
@@ -520,7 +559,27 @@ void frmT2MasterMDI::FileOpen()
     }
     const QString path = AskOpenFileName(FileFilter, start, "Open");
     if (path.isEmpty() || path == StartPattern()) return;  // cancelled
+    OpenSettingsFile(path);
+}
 
+void frmT2MasterMDI::OpenRecentFile(const QString& path)
+{
+    if (path.isEmpty()) return;
+    if (state_.DataChanged && !AskDiscard()) return;
+    if (!QFileInfo::exists(path)) {
+        RecentFiles::Forget(path);
+        UpdateRecentFileItems();
+        Inform(Title,
+               "The settings file " + QDir::toNativeSeparators(path) +
+                   " no longer exists.\n\nIt has been removed from the list of recent files.",
+               PromptIcon::Exclamation);
+        return;
+    }
+    OpenSettingsFile(path);
+}
+
+bool frmT2MasterMDI::OpenSettingsFile(const QString& path)
+{
     // Read into copies first: a file that cannot be read changes nothing.
     auto config = std::make_unique<PanelConfig>(state_.Config);
     auto devices = std::make_unique<VantelDevices>(state_.Devices);
@@ -528,7 +587,7 @@ void frmT2MasterMDI::FileOpen()
     if (!ReadSettingsFile(ToPath(path), *config, *devices, &error)) {
         Inform(Title, "The settings file could not be opened.\n\n" + QString::fromLocal8Bit(error),
                PromptIcon::Exclamation);
-        return;
+        return false;
     }
 
     state_.SettingsFileName = ToPath(path);
@@ -540,6 +599,8 @@ void frmT2MasterMDI::FileOpen()
     state_.History.Reset(state_);
     UpdateStatusBar();
     SetDataChanged(state_, false);
+    RememberRecentFile(state_.SettingsFileName);
+    return true;
 }
 
 void frmT2MasterMDI::FileSave()
@@ -552,6 +613,7 @@ void frmT2MasterMDI::FileSave()
     }
     state_.History.MarkSaved(state_);
     SetDataChanged(state_, false);
+    RememberRecentFile(state_.SettingsFileName);
 }
 
 void frmT2MasterMDI::SaveCommand()
@@ -578,6 +640,7 @@ void frmT2MasterMDI::FileSaveAs()
     state_.History.MarkSaved(state_);
     UpdateStatusBar();
     SetDataChanged(state_, false);
+    RememberRecentFile(state_.SettingsFileName);
 }
 
 void frmT2MasterMDI::ExitCommand()
