@@ -7,11 +7,15 @@
 #include "PanelConfig.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("VEL Tamberline II");
+    // The installed desktop entry and icon (tamberline.desktop, tamberline.svg).
+    QApplication::setDesktopFileName("tamberline");
+    QApplication::setWindowIcon(QIcon::fromTheme("tamberline"));
     t2::RegisterAllWindows();
     t2::ProgramState& state = t2::Program();
     t2::frmT2MasterMDI window(state);
