@@ -1,8 +1,6 @@
 // Every window of the program, in the order CloseAllWindows walks them: one
 // line each, with where it hangs in the menu tree (menu item names from the
 // top) and, where it differs from the window's caption, the menu caption.
-// A built window names its class; one not built yet names itself and opens as
-// a placeholder.
 #include "WindowCatalog.h"
 
 #include "WindowRegistry.h"
@@ -24,12 +22,6 @@ WindowEntry Built(const char* menu, const char* menuCaption = "")
     return {.name = QString::fromLatin1(W::Info.name), .caption = QString::fromLatin1(W::Info.caption),
             .menu = QString::fromLatin1(menu), .menuCaption = QString::fromLatin1(menuCaption),
             .factory = [](ProgramState& s) -> QWidget* { return new W(s); }};
-}
-
-WindowEntry Planned(WindowInfo info, const char* menu, const char* menuCaption = "")
-{
-    return {.name = QString::fromLatin1(info.name), .caption = QString::fromLatin1(info.caption),
-            .menu = QString::fromLatin1(menu), .menuCaption = QString::fromLatin1(menuCaption), .factory = {}};
 }
 
 // Menu paths used by several lines.

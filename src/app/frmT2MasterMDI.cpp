@@ -2,6 +2,7 @@
 
 #include "PlainTextLabels.h"
 #include "Prompts.h"
+#include "RecentFiles.h"
 #include "Twips.h"
 
 #include "Defaults.h"
@@ -14,7 +15,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QVBoxLayout>
 
 namespace t2 {
 
@@ -152,6 +152,7 @@ void frmT2MasterMDI::BuildMenus()
     auto* space = new QAction(file);
     space->setSeparator(true);
     AddMenuItem(file, space, "mnuSpace");
+    BuildRecentFileItems(file);
     command("mnuExit", "Exit", &frmT2MasterMDI::ExitCommand, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // Undo and Redo at the top of the Edit menu.
@@ -201,6 +202,43 @@ void frmT2MasterMDI::BuildMenus()
     if (QAction* relayDrive = MenuItem("mnuRelayDrive")) relayDrive->setEnabled(false);
 }
 
+// The recent files come above Exit, numbered with their access keys, and a
+// separator after them; items without a file stay hidden.
+void frmT2MasterMDI::BuildRecentFileItems(QMenu* file)
+{
+    for (int k = 0; k < RecentFiles::MaximumCount; ++k) {
+        auto* item = new QAction(file);
+        AddMenuItem(file, item, "mnuRecentFile_" + QString::number(k));
+        connect(item, &QAction::triggered, this, [this, item] { OpenRecentFile(item->data().toString()); });
+    }
+    auto* space = new QAction(file);
+    space->setSeparator(true);
+    AddMenuItem(file, space, "mnuRecentSpace");
+    // Another copy of the program may have opened a file meanwhile.
+    connect(file, &QMenu::aboutToShow, this, &frmT2MasterMDI::UpdateRecentFileItems);
+    UpdateRecentFileItems();
+}
+
+void frmT2MasterMDI::UpdateRecentFileItems()
+{
+    const QStringList list = RecentFiles::List();
+    for (int k = 0; k < RecentFiles::MaximumCount; ++k) {
+        QAction* item = MenuItem("mnuRecentFile_" + QString::number(k));
+        const bool used = k < list.size();
+        item->setVisible(used);
+        item->setText(used ? RecentFiles::MenuCaption(list, k) : QString());
+        item->setData(used ? list[k] : QString());
+        item->setStatusTip(used ? QDir::toNativeSeparators(list[k]) : QString());
+    }
+    MenuItem("mnuRecentSpace")->setVisible(!list.isEmpty());
+}
+
+void frmT2MasterMDI::RememberRecentFile(const std::string& path)
+{
+    RecentFiles::Remember(ToQString(path));
+    UpdateRecentFileItems();
+}
+
 void frmT2MasterMDI::AddMenuItem(QWidget* parentMenu, QAction* action, const QString& name)
 {
     action->setObjectName(name);
@@ -234,20 +272,8 @@ QMdiSubWindow* frmT2MasterMDI::SubWindow(const QString& name)
     auto it = windows_.find(name);
     if (it != windows_.end()) return it->second;
 
-    QWidget* widget = nullptr;
-    if (const WindowFactory* factory = FindWindowFactory(name)) {
-        widget = (*factory)(state_);
-    } else if (FindWindowEntry(name)) {
-        // Not built yet: a plain window that says so, so that the menus work.
-        const WindowEntry* entry = FindWindowEntry(name);
-        widget = new QWidget;
-        widget->setWindowTitle(entry->caption);
-        auto* layout = new QVBoxLayout(widget);
-        auto* label = new QLabel(entry->caption + "\n\nThis window is not available in this version.", widget);
-        label->setAlignment(Qt::AlignCenter);
-        layout->addWidget(label);
-        widget->resize(TwipsSize(5400, 2400));
-    }
+    const WindowFactory* factory = FindWindowFactory(name);
+    QWidget* widget = factory ? (*factory)(state_) : nullptr;
     if (!widget) return nullptr;
     if (widget->objectName().isEmpty()) widget->setObjectName(name);
     widget->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -520,7 +546,27 @@ void frmT2MasterMDI::FileOpen()
     }
     const QString path = AskOpenFileName(FileFilter, start, "Open");
     if (path.isEmpty() || path == StartPattern()) return;  // cancelled
+    OpenSettingsFile(path);
+}
 
+void frmT2MasterMDI::OpenRecentFile(const QString& path)
+{
+    if (path.isEmpty()) return;
+    if (state_.DataChanged && !AskDiscard()) return;
+    if (!QFileInfo::exists(path)) {
+        RecentFiles::Forget(path);
+        UpdateRecentFileItems();
+        Inform(Title,
+               "The settings file " + QDir::toNativeSeparators(path) +
+                   " no longer exists.\n\nIt has been removed from the list of recent files.",
+               PromptIcon::Exclamation);
+        return;
+    }
+    OpenSettingsFile(path);
+}
+
+bool frmT2MasterMDI::OpenSettingsFile(const QString& path)
+{
     // Read into copies first: a file that cannot be read changes nothing.
     auto config = std::make_unique<PanelConfig>(state_.Config);
     auto devices = std::make_unique<VantelDevices>(state_.Devices);
@@ -528,7 +574,7 @@ void frmT2MasterMDI::FileOpen()
     if (!ReadSettingsFile(ToPath(path), *config, *devices, &error)) {
         Inform(Title, "The settings file could not be opened.\n\n" + QString::fromLocal8Bit(error),
                PromptIcon::Exclamation);
-        return;
+        return false;
     }
 
     state_.SettingsFileName = ToPath(path);
@@ -540,6 +586,8 @@ void frmT2MasterMDI::FileOpen()
     state_.History.Reset(state_);
     UpdateStatusBar();
     SetDataChanged(state_, false);
+    RememberRecentFile(state_.SettingsFileName);
+    return true;
 }
 
 void frmT2MasterMDI::FileSave()
@@ -552,6 +600,7 @@ void frmT2MasterMDI::FileSave()
     }
     state_.History.MarkSaved(state_);
     SetDataChanged(state_, false);
+    RememberRecentFile(state_.SettingsFileName);
 }
 
 void frmT2MasterMDI::SaveCommand()
@@ -578,6 +627,7 @@ void frmT2MasterMDI::FileSaveAs()
     state_.History.MarkSaved(state_);
     UpdateStatusBar();
     SetDataChanged(state_, false);
+    RememberRecentFile(state_.SettingsFileName);
 }
 
 void frmT2MasterMDI::ExitCommand()

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -38,6 +39,16 @@ public:
     // last undone one), every open window redrawn.
     void UndoCommand();
     void RedoCommand();
+
+    // Reads a settings file as Open does once a file is chosen (the settings
+    // file named on the command line, a recent file); false, with a message
+    // and nothing changed, when it cannot be read.
+    bool OpenSettingsFile(const QString& path);
+    // A recent file from the File menu: the discard question, then the file;
+    // one that no longer exists is taken off the list, with a message.
+    void OpenRecentFile(const QString& path);
+    // The recent files' menu items, from the list kept between runs.
+    void UpdateRecentFileItems();
 
     // AppShell
     ProgramState& State() override { return state_; }
@@ -92,6 +103,8 @@ protected:
 private:
     void StartFreshConfiguration();
     void BuildMenus();
+    void BuildRecentFileItems(QMenu* file);
+    void RememberRecentFile(const std::string& path);
     void AddMenuItem(QWidget* parentMenu, QAction* action, const QString& name);
     void OpenMenuItem(const QString& menu);
     QMdiSubWindow* SubWindow(const QString& name);

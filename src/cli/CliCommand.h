@@ -60,5 +60,6 @@ std::vector<Command> ImageCommands();
 std::vector<Command> ProtocolCommands();
 std::vector<Command> SessionCommands();
 std::vector<Command> SunCommands();
+std::vector<Command> DiffCommands();
 
 }  // namespace t2::cli

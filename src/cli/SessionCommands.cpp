@@ -2,9 +2,7 @@
 // serial line or a modem, through the same session code as the connection
 // window. The tool never asks: where the window would ask, it says what it
 // found on stderr and changes nothing.
-#include "CliCommand.h"
-
-#include "PanelSession.h"
+#include "PanelOptions.h"
 
 #include "Defaults.h"
 #include "SettingsFile.h"
@@ -29,14 +27,6 @@ constexpr int ExitLinkLost = 12;
 
 const char* const ShortPhoneNumber = "a phone number needs at least 7 characters";
 
-const char* const LinkUsage = "(--tcp HOST[:PORT] | --serial DEVICE | --modem DEVICE --phone NUMBER) [--trace FILE]";
-
-// The options every panel command takes, and the command's own.
-struct PanelOptions : Arguments {
-    LinkSettings link;
-    std::string trace;
-};
-
 // A --tcp value, checked the same way by every command that takes one: a host
 // name or address (printable characters, no spaces) and, after a colon, a
 // port 1..65535. False with a message when it is not one.
@@ -59,8 +49,10 @@ bool ParseTcpAddress(const std::string& text, LinkSettings& link, std::string& m
     return true;
 }
 
-// Parses args; valueOptions and flagOptions name the command's own options.
-// Returns false (with a message) on a usage error.
+}  // namespace
+
+const char* const LinkUsage = "(--tcp HOST[:PORT] | --serial DEVICE | --modem DEVICE --phone NUMBER) [--trace FILE]";
+
 bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string> valueOptions,
                   const std::vector<std::string>& flagOptions, PanelOptions& o, std::string& message)
 {
@@ -100,6 +92,8 @@ bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string>
     }
     return true;
 }
+
+namespace {
 
 // The Qt application object the links need, made once.
 void EnsureApplication()
@@ -336,6 +330,19 @@ int RunSetLink(const Command& self, const std::vector<std::string>& args)
 }
 
 }  // namespace
+
+int UploadIntoMemory(const PanelOptions& o, ProgramState& state, bool names)
+{
+    CliSession cli(o);
+    cli.state.Config = state.Config;
+    cli.state.Devices = state.Devices;
+    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.Connect()) return code;
+    if (int code = TransferExit(cli.session->UpLoadSettings(names, Progress()), "Upload")) return code;
+    state.Config = cli.state.Config;
+    state.Devices = cli.state.Devices;
+    return ExitOk;
+}
 
 std::vector<Command> SessionCommands()
 {

@@ -89,7 +89,8 @@ namespace {
 std::vector<Command> AllCommands()
 {
     std::vector<Command> all;
-    for (auto list : {ModelCommands, ReportCommands, ImageCommands, ProtocolCommands, SessionCommands, SunCommands}) {
+    for (auto list : {ModelCommands, ReportCommands, ImageCommands, ProtocolCommands, SessionCommands, SunCommands,
+                      DiffCommands}) {
         for (Command& c : list()) all.push_back(std::move(c));
     }
     return all;

@@ -62,6 +62,9 @@ private:
 
 std::string Tagged(char tag, int index) { return tag + Two(index + 1); }
 
+// A network device input as the lists write it: VT-01.3 for input 3 of device 1.
+std::string NetworkInputName(int device, int input) { return "VT-" + TwoHex(device) + "." + Plain(input + 1); }
+
 // Relays 0..ioCount-1 with a non-zero code as R01.., then groups 0..47 as G01..
 template <typename Matrix>
 std::string RelaysThenGroups(const Matrix& relays, const Matrix& groups, int input, int ioCount)
@@ -178,7 +181,7 @@ DocumentReport::DocumentReport(const PanelConfig& config, const VantelDevices& d
     out_.reserve(64 * 1024);
 }
 
-void DocumentReport::Line(std::initializer_list<std::string> fields)
+void DocumentReport::Add(ReportLine::Kind kind, std::string item, std::initializer_list<std::string> fields)
 {
     bool first = true;
     for (const std::string& f : fields) {
@@ -187,6 +190,10 @@ void DocumentReport::Line(std::initializer_list<std::string> fields)
         first = false;
     }
     out_ += "\r\n";
+    ReportLine& line = lines_.emplace_back();
+    line.kind = kind;
+    line.fields.assign(fields);
+    line.item = item.empty() && kind == ReportLine::Kind::Item ? line.fields.front() : std::move(item);
 }
 
 void DocumentReport::LineIfText(const char* title, const char* text)
@@ -197,15 +204,15 @@ void DocumentReport::LineIfText(const char* title, const char* text)
 void DocumentReport::DocHeader(const std::string& versionText, const std::string& settingsFileName,
                                const ReportTime& created)
 {
-    Line({"[VEL Tamberline II Configuration Documentation File]"});
-    Line({"Host Software", ToWindows1252(versionText)});
-    Line({"Tamberline II File Name", ToWindows1252(settingsFileName)});
-    Line({"Document Created", FormatReportTime(created)});
+    HeaderLine({"[VEL Tamberline II Configuration Documentation File]"});
+    HeaderLine({"Host Software", ToWindows1252(versionText)});
+    HeaderLine({"Tamberline II File Name", ToWindows1252(settingsFileName)});
+    HeaderLine({"Document Created", FormatReportTime(created)});
 }
 
 void DocumentReport::DocPanelSettings()
 {
-    Line({"[Panel Settings]"});
+    Title("[Panel Settings]");
     Line({"Panel Name", c_.PanelName});
     Line({"I/O Count", Two(ioCount_)});
     long long first = 1;
@@ -263,7 +270,7 @@ std::string DocumentReport::NetworkControl(int target, bool groups) const
         if (dev.DeviceType == 0) continue;
         for (int k = 0; k < 8; ++k) {
             const Integer code = groups ? dev.DeviceInputGroupControl(k, target) : dev.DeviceInputRelayControl(k, target);
-            if (code != 0) list.Add("VT-" + TwoHex(d) + "." + Plain(k + 1));
+            if (code != 0) list.Add(NetworkInputName(d, k));
         }
     }
     return list.Text();
@@ -271,8 +278,8 @@ std::string DocumentReport::NetworkControl(int target, bool groups) const
 
 void DocumentReport::DocRelaySchedule()
 {
-    Line({"[Relay Schedule]"});
-    Line({"Relay", "Relay Name", "Voltage", "Circuit", "Power On", "Timer Type", "Local Control", "Vantel Control",
+    Title("[Relay Schedule]");
+    Columns({"Relay", "Relay Name", "Voltage", "Circuit", "Power On", "Timer Type", "Local Control", "Vantel Control",
           "Groups", "Presets"});
     for (int r = 0; r < ioCount_; ++r) {
         List local;
@@ -293,14 +300,15 @@ void DocumentReport::DocRelaySchedule()
         const auto ri = static_cast<std::size_t>(r);
         Line({Two(r + 1), c_.RelayNames[ri], "", "", CodeText(RelayPowerOnTypeTexts, c_.RelayPowerOnType[ri]),
               CodeText(RelayTimerTypeTexts, c_.RelayTimerType[ri]), local.Text(), NetworkControl(r, false),
-              groups.Text(), presets.Text()});
+              groups.Text(), presets.Text()},
+             Tagged('R', r));
     }
 }
 
 void DocumentReport::DocGroupSchedule()
 {
-    Line({"[Group Schedule]"});
-    Line({"Group", "Group Name", "Local Control", "Vantel Control", "Relays"});
+    Title("[Group Schedule]");
+    Columns({"Group", "Group Name", "Local Control", "Vantel Control", "Relays"});
     for (int g = 0; g < ItemCount; ++g) {
         List local;
         for (int i = 0; i < ioCount_; ++i) {
@@ -314,14 +322,15 @@ void DocumentReport::DocGroupSchedule()
             if (c_.GroupRelays(g, r) != 0) relays.Add(Tagged('R', r));
         }
         Line({Two(g + 1), c_.GroupNames[static_cast<std::size_t>(g)], local.Text(), NetworkControl(g, true),
-              relays.Text()});
+              relays.Text()},
+             Tagged('G', g));
     }
 }
 
 void DocumentReport::DocLocalInputSchedule()
 {
-    Line({"[Local Input Schedule]"});
-    Line({"Input Number", "Input Name", "Input Type", "Enable Time", "Disable Time", "Control"});
+    Title("[Local Input Schedule]");
+    Columns({"Input Number", "Input Name", "Input Type", "Enable Time", "Disable Time", "Control"});
     for (int i = 0; i < ioCount_; ++i) {
         const auto ii = static_cast<std::size_t>(i);
         const int type = c_.InputType[ii];
@@ -341,14 +350,15 @@ void DocumentReport::DocLocalInputSchedule()
             break;
         }
         Line({Two(i + 1), c_.InputNames[ii], typeText, QuarterHourText(c_.InputEnableTime[ii]),
-              QuarterHourText(c_.InputDisableTime[ii]), control});
+              QuarterHourText(c_.InputDisableTime[ii]), control},
+             Tagged('I', i));
     }
 }
 
 void DocumentReport::DocVantelInputSchedule()
 {
-    Line({"[Vantel Input Schedule]"});
-    Line({"Vantel Device", "Vantel Device Type", "Vantel Input", "Input Type", "Control"});
+    Title("[Vantel Input Schedule]");
+    Columns({"Vantel Device", "Vantel Device Type", "Vantel Input", "Input Type", "Control"});
     // Every record with a type, record 0 included: the report shows what the file holds.
     for (int d = 0; d < DeviceSlots; ++d) {
         const VantelDevice& dev = devices_[static_cast<std::size_t>(d)];
@@ -385,28 +395,28 @@ void DocumentReport::DocVantelInputSchedule()
             } else {
                 control = RelaysThenGroups(dev.DeviceInputRelayControl, dev.DeviceInputGroupControl, k, ioCount_);
             }
-            Line({TwoHex(d), typeName, dev.DeviceName + "." + Plain(k + 1), typeText, control});
+            Line({TwoHex(d), typeName, dev.DeviceName + "." + Plain(k + 1), typeText, control}, NetworkInputName(d, k));
         }
     }
 }
 
 void DocumentReport::DocLocalInputPilotSchedule()
 {
-    Line({"[Local Input Pilot Schedule]"});
-    Line({"Input Number", "Input Name", "Pilot"});
+    Title("[Local Input Pilot Schedule]");
+    Columns({"Input Number", "Input Name", "Pilot"});
     static const char* const kinds[3] = {"Relay  ", "Group  ", "Preset "};
     for (int i = 0; i < ioCount_; ++i) {
         const auto ii = static_cast<std::size_t>(i);
         const int v = c_.InputPilot[ii];
         if (v < 0 || v >= 192) continue;  // a source without a text: no line
-        Line({Two(i + 1), c_.InputNames[ii], kinds[v / 64] + Two(v % 64 + 1)});
+        Line({Two(i + 1), c_.InputNames[ii], kinds[v / 64] + Two(v % 64 + 1)}, Tagged('I', i));
     }
 }
 
 void DocumentReport::DocVantelPilotSchedule()
 {
-    Line({"[Vantel Pilot Schedule]"});
-    Line({"Vantel Device", "Vantel Input", "Pilot"});
+    Title("[Vantel Pilot Schedule]");
+    Columns({"Vantel Device", "Vantel Input", "Pilot"});
     for (int d = 0; d < DeviceSlots; ++d) {
         const VantelDevice& dev = devices_[static_cast<std::size_t>(d)];
         // Push buttons, KIM-4 and R6 have pilot lamps; photocells do not.
@@ -422,15 +432,15 @@ void DocumentReport::DocVantelPilotSchedule()
                 static const char* const kinds[4] = {"", "Relay  ", "Group  ", "Preset  "};
                 pilot = kinds[v / 64] + Two(v % 64 + 1);
             }
-            Line({TwoHex(d), dev.DeviceName + "." + Plain(k + 1), pilot});
+            Line({TwoHex(d), dev.DeviceName + "." + Plain(k + 1), pilot}, NetworkInputName(d, k));
         }
     }
 }
 
 void DocumentReport::DocTimerSchedule()
 {
-    Line({"[Timer Relay/Group/Preset Schedule]"});
-    Line({"Timer Number", "Timer Name", "Time", "Days", "Off Relays", "On Relays", "Off Groups", "On Groups",
+    Title("[Timer Relay/Group/Preset Schedule]");
+    Columns({"Timer Number", "Timer Name", "Time", "Days", "Off Relays", "On Relays", "Off Groups", "On Groups",
           "Presets"});
     for (int t = 0; t < ItemCount; ++t) {
         const auto ti = static_cast<std::size_t>(t);
@@ -444,45 +454,47 @@ void DocumentReport::DocTimerSchedule()
                       if (c_.TimerPresetControl(t, p) != 0) presets.Add(Plain(p + 1));
                   }
                   return presets.Text();
-              }()});
+              }()},
+             Tagged('T', t));
     }
 }
 
 void DocumentReport::DocPresetSchedule()
 {
-    Line({"[Preset Schedule]"});
-    Line({"Preset Number", "Preset Name", "Off Relays", "On Relays"});
+    Title("[Preset Schedule]");
+    Columns({"Preset Number", "Preset Name", "Off Relays", "On Relays"});
     for (int p = 0; p < ItemCount; ++p) {
         Line({Two(p + 1), c_.PresetNames[static_cast<std::size_t>(p)], NumbersWithCode(c_.PresetRelayControl, p, ioCount_, 2),
-              NumbersWithCode(c_.PresetRelayControl, p, ioCount_, 1)});
+              NumbersWithCode(c_.PresetRelayControl, p, ioCount_, 1)},
+             Tagged('P', p));
     }
 }
 
 void DocumentReport::DocOffHoursSweepsSchedule()
 {
-    Line({"[Off Hours Sweeps Relay Schedule]"});
-    Line({"Relay Number", "Relay Name", "Include In Off Hours Sweeps"});
+    Title("[Off Hours Sweeps Relay Schedule]");
+    Columns({"Relay Number", "Relay Name", "Include In Off Hours Sweeps"});
     for (int r = 0; r < ioCount_; ++r) {
         const auto ri = static_cast<std::size_t>(r);
-        Line({Two(r + 1), c_.RelayNames[ri], c_.SweepRelays[ri] != 0 ? "Yes" : "No"});
+        Line({Two(r + 1), c_.RelayNames[ri], c_.SweepRelays[ri] != 0 ? "Yes" : "No"}, Tagged('R', r));
     }
-    Line({"[Off Hours Sweeps Group Schedule]"});
-    Line({"Group Number", "Group Name", "Include In Off Hours Sweeps"});
+    Title("[Off Hours Sweeps Group Schedule]");
+    Columns({"Group Number", "Group Name", "Include In Off Hours Sweeps"});
     for (int g = 0; g < ItemCount; ++g) {
         const auto gi = static_cast<std::size_t>(g);
-        Line({Two(g + 1), c_.GroupNames[gi], c_.SweepGroups[gi] != 0 ? "Yes" : "No"});
+        Line({Two(g + 1), c_.GroupNames[gi], c_.SweepGroups[gi] != 0 ? "Yes" : "No"}, Tagged('G', g));
     }
 }
 
 void DocumentReport::DocOpenCloseTimesSchedule()
 {
-    Line({"[Open Close Times Schedule]"});
-    Line({"Day Of Week", "Open Time", "Close Time"});
+    Title("[Open Close Times Schedule]");
+    Columns({"Day Of Week", "Open Time", "Close Time"});
     for (int d = 0; d < 7; ++d) {
         const auto di = static_cast<std::size_t>(d);
         Line({DayNames[di], QuarterHourText(c_.NormalDayOpenTime[di]), QuarterHourText(c_.NormalDayCloseTime[di])});
     }
-    Line({"Date Of Year", "Open Time", "Close Time"});
+    Columns({"Date Of Year", "Open Time", "Close Time"});
     for (int m = 0; m < 12; ++m) {
         const auto mi = static_cast<std::size_t>(m);
         OpenCloseMonth(MonthAbbreviations[mi], m, SingleDateDaysInMonth[mi]);
@@ -507,16 +519,16 @@ void DocumentReport::OpenCloseMonth(const std::string& abbreviation, int month, 
 
 void DocumentReport::DocDMXSchedule()
 {
-    Line({"[DMX Schedule]"});
-    Line({"Relay Number", "Relay Name", "DMX Channel"});
+    Title("[DMX Schedule]");
+    Columns({"Relay Number", "Relay Name", "DMX Channel"});
     for (int r = 0; r < ioCount_; ++r) {
         const auto ri = static_cast<std::size_t>(r);
         const int channel = c_.DmxChannel[ri];
-        Line({Two(r + 1), c_.RelayNames[ri], channel == 0 ? DmxNoChannelText : Three(channel)});
+        Line({Two(r + 1), c_.RelayNames[ri], channel == 0 ? DmxNoChannelText : Three(channel)}, Tagged('R', r));
     }
 }
 
-void DocumentReport::DocEndOfFile() { Line({"[End Of File]"}); }
+void DocumentReport::DocEndOfFile() { HeaderLine({"[End Of File]"}); }
 
 void DocumentReport::DocSections(const std::array<bool, ReportSectionCount>& leaveOut)
 {

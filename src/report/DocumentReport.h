@@ -9,6 +9,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace t2 {
 
@@ -65,6 +66,23 @@ struct ReportSettings {
 // The settings of the program's own state, stamped with the given time.
 ReportSettings ReportSettingsOf(const ProgramState& state, const ReportTime& created);
 
+// One line of the report as its writer made it, for readers that go through a
+// report item by item (the comparison of two configurations).
+struct ReportLine {
+    enum class Kind {
+        Header,   // the header lines and "[End Of File]"
+        Title,    // a section's title in square brackets
+        Columns,  // the column titles of the lines below it
+        Item,     // one item
+    };
+    Kind kind = Kind::Item;
+    // An item's name as the report's lists write it ("R05", "G12", "I03",
+    // "T07", "P02", "VT-0A.3"); for items that appear in no list, the line's
+    // first field ("Time Zone", "Sunday", "Feb 29").
+    std::string item;
+    std::vector<std::string> fields;
+};
+
 // Writes the report line by line into a buffer. Each section writer appends its
 // lines; the writers only read the configuration and never index an array with
 // a stored value, so any file's contents can be reported. A relay, input or
@@ -100,9 +118,19 @@ public:
     void DocSections(const std::array<bool, ReportSectionCount>& leaveOut);
 
     const std::string& Text() const { return out_; }
+    // The same lines, each with its kind and item name.
+    const std::vector<ReportLine>& Lines() const { return lines_; }
 
 private:
-    void Line(std::initializer_list<std::string> fields);
+    void Add(ReportLine::Kind kind, std::string item, std::initializer_list<std::string> fields);
+    void HeaderLine(std::initializer_list<std::string> fields) { Add(ReportLine::Kind::Header, {}, fields); }
+    void Title(const std::string& title) { Add(ReportLine::Kind::Title, {}, {title}); }
+    void Columns(std::initializer_list<std::string> titles) { Add(ReportLine::Kind::Columns, {}, titles); }
+    // An item line; the item is named by its first field unless named here.
+    void Line(std::initializer_list<std::string> fields, std::string item = {})
+    {
+        Add(ReportLine::Kind::Item, std::move(item), fields);
+    }
     // Title and text, or no line at all when text is nullptr.
     void LineIfText(const char* title, const char* text);
     std::string NetworkControl(int target, bool groups) const;
@@ -111,6 +139,7 @@ private:
     const VantelDevices& devices_;
     int ioCount_;  // relays and local inputs 0..ioCount_-1 exist
     std::string out_;
+    std::vector<ReportLine> lines_;
 };
 
 // The whole report as bytes.

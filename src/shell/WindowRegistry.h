@@ -4,8 +4,7 @@
 // Every window is declared once, in the window catalog (WindowCatalog.cpp of
 // the program): its name and caption (the window's own Info), its factory and
 // where it hangs in the menu tree. The menus and the order CloseAllWindows
-// walks are read from the catalog. A window of the catalog that is not built
-// yet opens as a placeholder captioned with its caption.
+// walks are read from the catalog.
 //
 // The running main window is reached through Shell(): it opens, finds and
 // closes windows, refreshes the status bar, switches the main menus and
@@ -80,7 +79,7 @@ struct WindowEntry {
     // that item (the Add-On Modules item opens the one of the module type).
     QString menu;
     QString menuCaption;     // the menu item's caption; empty: the caption
-    WindowFactory factory;   // null: not built yet, opens as a placeholder
+    WindowFactory factory;
 };
 
 // Adds a catalog line, in window-list order; a line for a name already there

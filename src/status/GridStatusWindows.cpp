@@ -3,6 +3,7 @@
 #include "StatusWindows.h"
 
 #include "Defaults.h"
+#include "NameTips.h"
 #include "ScreenText.h"
 
 #include <algorithm>
@@ -62,6 +63,7 @@ QLabel* NameLabel(PanelWindow* w, const QString& name, int item, const QString& 
     l->setObjectName(Element(name, item));
     l->setGeometry(Pixels(w, StatusRowRect(item, 240, 1620)));
     l->setToolTip(ItemToolTip(toolTipPrefix, item));
+    ShowWholeNameInToolTip(l);
     return l;
 }
 

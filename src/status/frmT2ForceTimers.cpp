@@ -2,6 +2,7 @@
 // done so, which may take up to 80 seconds; the window stays responsive.
 #include "StatusWindows.h"
 
+#include "NameTips.h"
 #include "ScreenText.h"
 
 namespace t2 {
@@ -16,6 +17,7 @@ frmT2ForceTimers::frmT2ForceTimers(ProgramState& state, QWidget* parent)
         const QRect name = StatusRowRect(t, 240, 1620);
         lblTimerName[t] = AddLabel(Element("lblTimerName", t), "", name.left(), name.top(), name.width());
         lblTimerName[t]->setToolTip(ItemToolTip("Timer ", t));
+        ShowWholeNameInToolTip(lblTimerName[t]);
         const QRect button = StatusRowRect(t, 1920, 720);
         cmdForce[t] = AddButton(Element("cmdForce", t), "Force", button.left(), button.top(), button.width());
         connect(cmdForce[t], &QPushButton::clicked, this, [this, t] { cmdForce_Click(t); });

@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 #include "Prompts.h"
+#include "RecentFiles.h"
 #include "Twips.h"
 #include "WindowRegistry.h"
 #include "frmT2MasterMDI.h"
@@ -34,6 +35,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
+        RecentFiles::Clear();
         w = std::make_unique<frmT2MasterMDI>(state);
         w->Startup();
         w->show();
@@ -97,7 +99,10 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemInOrder)
     const std::vector<Item> expected = {
         {0, "mnuFile", "&File"},
         {1, "mnuNew", "New"}, {1, "mnuOpen", "Open"}, {1, "mnuSave", "Save"},
-        {1, "mnuSaveAs", "Save As"}, {1, "mnuSpace", "-"}, {1, "mnuExit", "Exit"},
+        {1, "mnuSaveAs", "Save As"}, {1, "mnuSpace", "-"},
+        {1, "mnuRecentFile_0", ""}, {1, "mnuRecentFile_1", ""}, {1, "mnuRecentFile_2", ""},
+        {1, "mnuRecentFile_3", ""}, {1, "mnuRecentSpace", "-"},
+        {1, "mnuExit", "Exit"},
         {0, "mnuConnect", "&Connect"},
         {0, "mnuSetup", "&Setup"},
         {0, "mnuEdit", "&Edit"},
@@ -164,6 +169,9 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemInOrder)
     w->DisableMainMenus();
     w->EnableMainMenus();
     EXPECT_FALSE(w->MenuItem("mnuRelayDrive")->isEnabled());
+    // No recent files yet: their items and separator are hidden.
+    for (const char* name : {"mnuRecentFile_0", "mnuRecentFile_3", "mnuRecentSpace"})
+        EXPECT_FALSE(w->MenuItem(name)->isVisible()) << name;
     EXPECT_EQ(w->MenuItem("mnuNew")->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(w->MenuItem("mnuOpen")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(w->MenuItem("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
@@ -633,6 +641,7 @@ TEST(Registry, KnowsTheWindowListAndAddOnWindows)
     EXPECT_TRUE(IsWindowBuilt("frmT2Setup"));
     EXPECT_TRUE(IsWindowBuilt("frmT2About"));
     EXPECT_TRUE(RegisteredWindowNames().contains("frmT2Setup"));
+    EXPECT_EQ(RegisteredWindowNames(), WindowList());   // every window of the list is built
     EXPECT_EQ(AddOnModuleWindowName(0), "frmT2AddOnModuleNone");
     EXPECT_EQ(AddOnModuleWindowName(5), "frmT2AddOnModuleBACnet");
     EXPECT_EQ(AddOnModuleWindowName(6), "");
@@ -655,4 +664,148 @@ TEST_F(MainWindowTest, LabelsShowMarkupAsText)
     }
     EXPECT_TRUE(seen);
     EXPECT_EQ(w->StatusPanel1->textFormat(), Qt::PlainText);
+}
+
+// ---------------------------------------------------------------------------
+// Recent files
+
+namespace {
+
+// The File menu's visible items from Save As to Exit, as captions.
+QStringList RecentItems(frmT2MasterMDI& w)
+{
+    QStringList items;
+    bool inside = false;
+    for (QAction* a : w.MenuItem("mnuFile")->menu()->actions()) {
+        if (a->objectName() == "mnuExit") break;
+        if (inside && a->isVisible()) items << (a->isSeparator() ? "-" : a->text());
+        if (a->objectName() == "mnuSaveAs") inside = true;
+    }
+    return items;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, RecentFilesListOpenedAndSavedFilesAndReopenThem)
+{
+    ProgramState other;
+    ResetConfiguration(other);
+    other.Config.PanelName = "WAREHOUSE";
+    const std::string site = Path("SITE.TMB");
+    ASSERT_TRUE(WriteSettingsFile(site, other.Config, other.Devices, nullptr));
+    EXPECT_EQ(RecentItems(*w), QStringList{"-"});
+
+    // Open, then Save As under another name: newest first, with access keys.
+    prompts.fileNames = {Q(site)};
+    w->MenuItem("mnuOpen")->trigger();
+    EXPECT_EQ(RecentItems(*w), (QStringList{"-", "&1 SITE.TMB", "-"}));
+    state.Config.PanelName = "FOYER";
+    SetDataChanged(state, true);
+    const std::string copy = Path("COPY & MORE.TMB");
+    prompts.fileNames = {Q(copy)};
+    w->MenuItem("mnuSaveAs")->trigger();
+    EXPECT_EQ(RecentItems(*w), (QStringList{"-", "&1 COPY && MORE.TMB", "&2 SITE.TMB", "-"}));
+    EXPECT_EQ(w->MenuItem("mnuRecentFile_1")->statusTip(), Q(site));
+
+    // Reopen SITE from the menu: read again, first in the list, nothing asked.
+    prompts.asked.clear();
+    prompts.fileAsked.clear();
+    w->OpenWindow("frmT2Setup");
+    w->MenuItem("mnuRecentFile_1")->trigger();
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_TRUE(prompts.fileAsked.empty());
+    EXPECT_EQ(state.SettingsFileName, site);
+    EXPECT_EQ(state.Config.PanelName, "WAREHOUSE");
+    EXPECT_FALSE(state.DataChanged);
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2About"});
+    EXPECT_EQ(w->windowTitle(), "VEL Tamberline II - SITE.TMB");
+    EXPECT_EQ(RecentItems(*w), (QStringList{"-", "&1 SITE.TMB", "&2 COPY && MORE.TMB", "-"}));
+
+    // Saving in place keeps one entry per file; the list holds the last four,
+    // and a name that two folders share shows its whole path.
+    w->MenuItem("mnuSave")->trigger();
+    QDir(dir.path()).mkdir("other");
+    for (const char* name : {"B.TMB", "C.TMB", "other/SITE.TMB"}) {
+        prompts.fileNames = {Q(Path(name))};
+        w->MenuItem("mnuSaveAs")->trigger();
+    }
+    EXPECT_EQ(RecentItems(*w), (QStringList{"-", "&1 " + QDir::toNativeSeparators(Q(Path("other/SITE.TMB"))),
+                                            "&2 C.TMB", "&3 B.TMB", "&4 " + QDir::toNativeSeparators(Q(site)), "-"}));
+
+    // Kept between runs.
+    w.reset();
+    w = std::make_unique<frmT2MasterMDI>(state);
+    EXPECT_EQ(RecentItems(*w).size(), 6);
+    EXPECT_EQ(RecentFiles::List().front(), Q(Path("other/SITE.TMB")));
+}
+
+TEST_F(MainWindowTest, RecentFileAsksTheDiscardQuestionFirst)
+{
+    const std::string site = Path("SITE.TMB");
+    ASSERT_TRUE(WriteSettingsFile(site, state.Config, state.Devices, nullptr));
+    RecentFiles::Remember(Q(site));
+    w->UpdateRecentFileItems();
+
+    // No: everything stays as it was.
+    MakeChanged();
+    const PanelConfig config = state.Config;
+    prompts.answers = {PromptAnswer::No};
+    w->MenuItem("mnuRecentFile_0")->trigger();
+    ASSERT_EQ(prompts.Texts(), QStringList{"Discard Any Changes?"});
+    EXPECT_TRUE(state.Config == config);
+    EXPECT_EQ(state.SettingsFileName, "/somewhere/SITE.TMB");
+    EXPECT_TRUE(state.DataChanged);
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2Setup"});
+
+    // Yes: the file is opened.
+    prompts.asked.clear();
+    prompts.answers = {PromptAnswer::Yes};
+    w->MenuItem("mnuRecentFile_0")->trigger();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Discard Any Changes?"});
+    EXPECT_EQ(state.SettingsFileName, site);
+    EXPECT_EQ(state.Config.PanelName, "");
+    EXPECT_FALSE(state.DataChanged);
+}
+
+TEST_F(MainWindowTest, VanishedRecentFileIsRemovedWithAMessage)
+{
+    const std::string gone = Path("GONE.TMB");
+    const std::string kept = Path("KEPT.TMB");
+    ASSERT_TRUE(WriteSettingsFile(gone, state.Config, state.Devices, nullptr));
+    ASSERT_TRUE(WriteSettingsFile(kept, state.Config, state.Devices, nullptr));
+    RecentFiles::Remember(Q(kept));
+    RecentFiles::Remember(Q(gone));
+    ASSERT_TRUE(QFile::remove(Q(gone)));
+
+    // The menu is read afresh when it opens.
+    emit w->MenuItem("mnuFile")->menu()->aboutToShow();
+    EXPECT_EQ(RecentItems(*w), (QStringList{"-", "&1 GONE.TMB", "&2 KEPT.TMB", "-"}));
+    MakeChanged();
+    const PanelConfig config = state.Config;
+    prompts.answers = {PromptAnswer::Yes};
+    w->MenuItem("mnuRecentFile_0")->trigger();
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[0].text, "Discard Any Changes?");
+    EXPECT_EQ(prompts.asked[1].text, "The settings file " + QDir::toNativeSeparators(Q(gone)) +
+                                         " no longer exists.\n\nIt has been removed from the list of recent files.");
+    EXPECT_EQ(prompts.asked[1].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(prompts.asked[1].title, "VEL Tamberline II");
+    // Nothing else changed; the list has lost the file.
+    EXPECT_TRUE(state.Config == config);
+    EXPECT_EQ(state.SettingsFileName, "/somewhere/SITE.TMB");
+    EXPECT_TRUE(state.DataChanged);
+    EXPECT_EQ(RecentItems(*w), (QStringList{"-", "&1 KEPT.TMB", "-"}));
+    EXPECT_EQ(RecentFiles::List(), QStringList{Q(kept)});
+
+    // A file that exists but cannot be read stays in the list.
+    QFile bad(Q(kept));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    bad.write("short");
+    bad.close();
+    prompts.asked.clear();
+    prompts.answers = {PromptAnswer::Yes};
+    w->MenuItem("mnuRecentFile_0")->trigger();
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_TRUE(prompts.asked[1].text.startsWith("The settings file could not be opened."));
+    EXPECT_EQ(RecentFiles::List(), QStringList{Q(kept)});
 }

@@ -19,6 +19,7 @@ inline int RunWindowTests(int argc, char** argv, const std::function<void()>& re
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());  // the recent files, too
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     t2::RegisterAllWindows();

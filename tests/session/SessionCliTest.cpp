@@ -1,6 +1,7 @@
 // The panel commands of tamberline-cli against the simulated panel program
 // over loopback TCP/IP.
 #include "CliRunner.h"
+#include "SimProgram.h"
 
 #include "Defaults.h"
 #include "ImagePacking.h"
@@ -18,36 +19,6 @@
 using namespace t2;
 
 namespace {
-
-// tamberline-panelsim on a free port, stopped (and its memory dumped) at the end.
-class SimProgram {
-public:
-    explicit SimProgram(const QStringList& extra, const QString& dump)
-    {
-        QStringList args = {"--tcp", "0", "--revision", "CLI PANEL"};
-        if (!dump.isEmpty()) args << "--dump" << dump;
-        args << extra;
-        process_.start(QStringLiteral(T2_PANELSIM), args);
-        if (!process_.waitForStarted(10000)) return;
-        QByteArray line;
-        while (!line.contains('\n') && process_.waitForReadyRead(10000)) line += process_.readAllStandardOutput();
-        const QByteArray first = line.left(line.indexOf('\n')).trimmed();  // "TCP 127.0.0.1:PORT"
-        if (first.startsWith("TCP ")) address_ = QString::fromLatin1(first.mid(4));
-    }
-    ~SimProgram() { Stop(); }
-    // Stops it (SIGTERM lets it write its dump).
-    void Stop()
-    {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.terminate();
-        if (!process_.waitForFinished(10000)) process_.kill();
-    }
-    const QString& Address() const { return address_; }
-
-private:
-    QProcess process_;
-    QString address_;
-};
 
 std::string Read(const QString& path)
 {

@@ -6,13 +6,16 @@
 #include "StatusWindows.h"
 
 #include "Defaults.h"
+#include "NameTips.h"
 #include "PanelSession.h"
 #include "PanelSimulator.h"
 #include "Prompts.h"
 #include "frmT2MasterMDI.h"
 
 #include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -179,6 +182,49 @@ TEST_F(StatusWindows, RelayRowsCaptionsColoursAndSwitching)
     Click(w->cmdUpdateStatus);
     EXPECT_EQ(w->lblRelayStatus[3]->text(), "On");
     EXPECT_EQ(sim.Panel().ViolationCount(), 0);
+}
+
+// A name longer than its label is shown whole in the row's tool tip, after
+// the row's own ("Relay 02"); a name that fits keeps the own tool tip alone.
+TEST_F(StatusWindows, NamesThatDoNotFitShowWholeInTheToolTip)
+{
+    ConnectTcp();
+    const std::string longName = "THE LONG NAME OF ROW TWO, WEST";
+    struct Row {
+        const char* window;
+        const char* label;
+        NameArray* names;
+        const char* toolTip;
+    };
+    const std::vector<Row> rows = {
+        {"frmT2RelayStatus", "lblRelayName_1", &state.Config.RelayNames, "Relay 02"},
+        {"frmT2RelayGroupStatus", "lblGroupName_1", &state.Config.GroupNames, "Group 02"},
+        {"frmT2InputStatus", "lblInputName_1", &state.Config.InputNames, "Input 02"},
+        {"frmT2CapturePresets", "lblPresetName_1", &state.Config.PresetNames, "Preset 02"},
+        {"frmT2ForceTimers", "lblTimerName_1", &state.Config.TimerNames, "Timer 02"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.window);
+        (*row.names)[1] = longName;
+        (*row.names)[2] = "HALL";
+        QWidget* w = main->OpenWindow(row.window);
+        ASSERT_NE(w, nullptr);
+        auto* cut = Child<QLabel>(w, row.label);
+        auto* fits = Child<QLabel>(w, QString(row.label).replace("_1", "_2"));
+        ASSERT_TRUE(cut && fits);
+        ASSERT_TRUE(cut->isVisible());
+        EXPECT_EQ(NameToolTip(cut), QString(row.toolTip) + "\n" + QString::fromStdString(longName));
+        EXPECT_EQ(NameToolTip(fits), QString(row.toolTip).replace("02", "03"));
+
+        // Pointed at, the label shows it.
+        const QPoint pos = cut->rect().center();
+        QHelpEvent event(QEvent::ToolTip, pos, cut->mapToGlobal(pos));
+        QApplication::sendEvent(cut, &event);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
+        EXPECT_TRUE(QToolTip::text().contains(QString::fromStdString(longName))) << QToolTip::text().toStdString();
+        QToolTip::hideText();
+        ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+    }
 }
 
 TEST_F(StatusWindows, AllRelaysClickedDuringAnotherExchangeWaitsItsTurn)

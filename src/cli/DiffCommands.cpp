@@ -1,0 +1,128 @@
+// diff: two configurations compared in the words of their documentation
+// reports, or a settings file against what a panel holds now, that is what a
+// download of the file would change.
+#include "PanelOptions.h"
+
+#include "ImagePacking.h"
+#include "ReportDiff.h"
+#include "SettingsFile.h"
+#include "Windows1252.h"
+
+#include <algorithm>
+#include <iostream>
+#include <memory>
+
+namespace t2::cli {
+
+namespace {
+
+constexpr int ExitDiffer = 1;
+constexpr int ExitTrouble = 2;  // a settings file could not be read, as diff says it
+
+// The report's 8-bit texts as this terminal's.
+std::string Screen(const std::string& bytes) { return BytesToText(bytes).toLocal8Bit().toStdString(); }
+
+int Print(const std::vector<ReportDifference>& differences, bool brief)
+{
+    if (brief) {
+        for (const auto& [section, count] : CountBySection(differences))
+            std::cout << section << '\t' << count << '\n';
+    } else {
+        for (const ReportDifference& d : differences)
+            std::cout << d.section << '\t' << Screen(d.item) << '\t' << Screen(d.a) << '\t' << Screen(d.b) << '\n';
+    }
+    std::cout.flush();
+    return differences.empty() ? ExitOk : ExitDiffer;
+}
+
+std::unique_ptr<ProgramState> Read(const std::string& path)
+{
+    auto state = std::make_unique<ProgramState>();
+    std::string error;
+    if (!ReadSettingsFile(path, state->Config, state->Devices, &error)) {
+        Fail(error);
+        return nullptr;
+    }
+    return state;
+}
+
+// Every name the panel keeps, taken from one configuration into another.
+void CopyNames(const ProgramState& from, ProgramState& to)
+{
+    to.Config.PanelName = from.Config.PanelName;
+    to.Config.RelayNames = from.Config.RelayNames;
+    to.Config.GroupNames = from.Config.GroupNames;
+    to.Config.InputNames = from.Config.InputNames;
+    to.Config.TimerNames = from.Config.TimerNames;
+    to.Config.PresetNames = from.Config.PresetNames;
+    for (std::size_t d = 0; d < to.Devices.size(); ++d) to.Devices[d].DeviceName = from.Devices[d].DeviceName;
+}
+
+// The settings file against the panel: the panel's configuration now (A) and
+// what it holds after a download of the file (B), that is the file as the
+// panel keeps it (names of ten characters, times it can carry).
+int RunAgainstPanel(const std::string& path, const PanelOptions& o, bool brief)
+{
+    const std::unique_ptr<ProgramState> file = Read(path);
+    if (!file) return ExitTrouble;
+    const bool names = o.Flag("--names");
+
+    auto downloaded = std::make_unique<ProgramState>(*file);
+    auto image = std::make_unique<PanelImage>();
+    BuildPanelImage(file->Config, file->Devices, {}, *image);
+    ApplyPanelImage(*image, downloaded->Config, downloaded->Devices, names);
+
+    auto panel = std::make_unique<ProgramState>(*file);
+    if (int code = UploadIntoMemory(o, *panel, names)) return code;
+    if (!names) {
+        // Names are the file's on both sides: the panel name comes with every
+        // upload, the others only when asked for.
+        CopyNames(*file, *downloaded);
+        CopyNames(*file, *panel);
+    }
+    return Print(CompareConfigurations(panel->Config, panel->Devices, downloaded->Config, downloaded->Devices),
+                 brief);
+}
+
+int RunDiff(const Command& self, const std::vector<std::string>& args)
+{
+    const bool againstPanel = std::any_of(args.begin(), args.end(), [](const std::string& a) {
+        return a == "--tcp" || a == "--serial" || a == "--modem";
+    });
+    std::string message;
+    if (againstPanel) {
+        PanelOptions o;
+        if (!ParseOptions(args, {}, {"--brief", "--names"}, o, message)) return Usage(self, message);
+        if (o.positional.size() != 1) return Usage(self);
+        return RunAgainstPanel(o.positional[0], o, o.Flag("--brief"));
+    }
+    Arguments a;
+    if (!ParseArguments(args, {}, {"--brief", "--names"}, a, message)) return Usage(self, message);
+    if (a.Flag("--names")) return Usage(self, "--names goes with a panel link");
+    if (a.positional.size() != 2) return Usage(self);
+    const std::unique_ptr<ProgramState> first = Read(a.positional[0]);
+    if (!first) return ExitTrouble;
+    const std::unique_ptr<ProgramState> second = Read(a.positional[1]);
+    if (!second) return ExitTrouble;
+    return Print(CompareConfigurations(first->Config, first->Devices, second->Config, second->Devices),
+                 a.Flag("--brief"));
+}
+
+}  // namespace
+
+std::vector<Command> DiffCommands()
+{
+    std::vector<Command> list;
+    list.push_back({"diff",
+                    "A.TMB B.TMB [--brief] | SITE.TMB " + std::string(LinkUsage) + " [--names] [--brief]",
+                    "Every difference between two configurations, one line per item: the report's section, the "
+                    "item, its value in A and in B, as the report writes them; --brief counts them per section. "
+                    "Against a panel, A is what the panel holds (uploaded into memory, nothing written) and B what "
+                    "a download of SITE.TMB would leave; names only with --names. Exit 0: the same; 1: they "
+                    "differ; 2: a file could not be read.",
+                    nullptr});
+    list.back().run = [self = list.back()](const std::vector<std::string>& args) { return RunDiff(self, args); };
+    return list;
+}
+
+}  // namespace t2::cli

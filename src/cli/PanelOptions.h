@@ -1,0 +1,31 @@
+// The link options every panel command takes, and the upload into memory that
+// a command comparing with the panel needs. Defined with the panel commands.
+#pragma once
+
+#include "CliCommand.h"
+
+#include "PanelSession.h"
+
+namespace t2::cli {
+
+// "(--tcp HOST[:PORT] | --serial DEVICE | --modem DEVICE --phone NUMBER) [--trace FILE]"
+extern const char* const LinkUsage;
+
+// A panel command's arguments: the link and the command's own options.
+struct PanelOptions : Arguments {
+    LinkSettings link;
+    std::string trace;
+};
+
+// Parses args; valueOptions and flagOptions name the command's own options.
+// Returns false (with a message) on a usage error.
+bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string> valueOptions,
+                  const std::vector<std::string>& flagOptions, PanelOptions& o, std::string& message);
+
+// Connects as the options say and uploads the panel's configuration onto the
+// one state holds (names only when names is true), writing nothing to the
+// panel or to a file. Returns 0, or the exit code after saying on stderr what
+// went wrong; state is then as it was.
+int UploadIntoMemory(const PanelOptions& o, ProgramState& state, bool names);
+
+}  // namespace t2::cli

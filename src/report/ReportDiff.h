@@ -1,0 +1,43 @@
+// Two configurations compared in the installer's words: the documentation
+// report of each, section by section, item by item. Every difference is one
+// item of one section with the value each report writes for it, so codes read
+// as the report reads them ("Timed On 010 Min", not 5).
+//
+//     for (const t2::ReportDifference& d : t2::CompareConfigurations(a, aDevices, b, bDevices))
+//         std::cout << d.section << '\t' << d.item << '\t' << d.a << '\t' << d.b << '\n';
+#pragma once
+
+#include "PanelConfig.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace t2 {
+
+struct ReportDifference {
+    // The section's title line as the report writes it: "[Relay Schedule]".
+    std::string section;
+    // The item and the column, as the report names them: "R05 Power On",
+    // "VT-0A.3 Input Type", "Feb 29 Open Time"; the line's title where the
+    // section has no columns ("Time Zone", "Node 1").
+    std::string item;
+    // The values, as 8-bit bytes like the report's; empty where that
+    // configuration's report has no such line (a relay beyond its I/O count,
+    // a device input its device type lacks, a DST rule while DST is off).
+    std::string a;
+    std::string b;
+
+    bool operator==(const ReportDifference&) const = default;
+};
+
+// Every difference, in the report's order: sections in their fixed order, the
+// items of each in the order the report lists them. Empty when the reports of
+// the two would read the same (the header aside).
+std::vector<ReportDifference> CompareConfigurations(const PanelConfig& a, const VantelDevices& aDevices,
+                                                    const PanelConfig& b, const VantelDevices& bDevices);
+
+// The number of differences in each section, in the order they first appear.
+std::vector<std::pair<std::string, int>> CountBySection(const std::vector<ReportDifference>& differences);
+
+}  // namespace t2

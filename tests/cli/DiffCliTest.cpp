@@ -1,0 +1,286 @@
+// tamberline-cli diff: two settings files, and a settings file against the
+// simulated panel program over loopback TCP/IP.
+#include "CliRunner.h"
+#include "SimProgram.h"
+
+#include "CodeTexts.h"
+#include "Defaults.h"
+#include "ImagePacking.h"
+#include "SettingsFile.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace t2;
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> v)
+{
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+// One change to a configuration and the lines diff prints for it.
+struct Change {
+    const char* label;
+    std::function<void(ProgramState&)> apply;
+    std::vector<std::string> lines;
+};
+
+// One change in each section of the report (names changed in one of them).
+const std::vector<Change>& Changes()
+{
+    static const std::vector<Change> changes = {
+        {"time zone", [](ProgramState& s) { s.Config.TimeZone = 3; },
+         {"[Panel Settings]\tTime Zone\tCentral\tPacific"}},
+        {"relay timer type", [](ProgramState& s) { s.Config.RelayTimerType[4] = 4; },
+         {"[Relay Schedule]\tR05 Timer Type\tNo Blink\tAlarm On"}},
+        {"group name", [](ProgramState& s) { s.Config.GroupNames[2] = "LOBBY \xC9"; },
+         {"[Group Schedule]\tG03 Group Name\tGROUP 03\tLOBBY \xC3\x89",
+          "[Off Hours Sweeps Group Schedule]\tG03 Group Name\tGROUP 03\tLOBBY \xC3\x89"}},
+        {"input type",
+         [](ProgramState& s) {
+             s.Config.InputType[2] = 5;
+             s.Config.InputTimedOnTime[2] = 15;
+         },
+         {"[Local Input Schedule]\tI03 Input Type\tMomentary On/Off\tTimed On 015 Min"}},
+        {"device input type", [](ProgramState& s) { s.Devices[1].DeviceInputType[0] = 3; },
+         {"[Vantel Input Schedule]\tVT-01.1 Input Type\tMomentary PB\t2 Step"}},
+        {"input pilot", [](ProgramState& s) { s.Config.InputPilot[0] = 66; },
+         {"[Local Input Pilot Schedule]\tI01 Pilot\tRelay  01\tGroup  03"}},
+        {"device pilot", [](ProgramState& s) { s.Devices[1].DeviceInputPilot[0] = 1; },
+         {"[Vantel Pilot Schedule]\tVT-01.1 Pilot\tStatic  Off\tStatic  On"}},
+        {"timer time",
+         [](ProgramState& s) {
+             s.Config.TimerTimeCode[6] = 120;
+             s.Config.TimerMinute[6] = 30;
+         },
+         {"[Timer Relay/Group/Preset Schedule]\tT07 Time\t12:00A\t030 After Sunset"}},
+        {"preset relay", [](ProgramState& s) { s.Config.PresetRelayControl(1, 3) = 1; },
+         {"[Relay Schedule]\tR04 Presets\t\tP02", "[Preset Schedule]\tP02 On Relays\t\t4"}},
+        {"sweep relay", [](ProgramState& s) { s.Config.SweepRelays[5] = True; },
+         {"[Off Hours Sweeps Relay Schedule]\tR06 Include In Off Hours Sweeps\tNo\tYes"}},
+        {"open time", [](ProgramState& s) { s.Config.NormalDayOpenTime[0] = 24; },
+         {"[Open Close Times Schedule]\tSunday Open Time\t8:00A\t6:00A"}},
+        {"single date",
+         [](ProgramState& s) {
+             s.Config.SingleDateOpenTime(1, 28) = 24;
+             s.Config.SingleDateCloseTime(1, 28) = 72;
+         },
+         {"[Open Close Times Schedule]\tFeb 29 Open Time\t--:--\t6:00A",
+          "[Open Close Times Schedule]\tFeb 29 Close Time\t--:--\t6:00P"}},
+        {"dmx channel", [](ProgramState& s) { s.Config.DmxChannel[0] = 5; },
+         {"[DMX Schedule]\tR01 DMX Channel\tNone\t005"}},
+    };
+    return changes;
+}
+
+struct DiffCli : testing::Test {
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        base = std::make_unique<ProgramState>();
+        ResetConfiguration(*base);
+        base->Config.NodeIOCount[0] = 2;  // eight relays and inputs
+        base->Config.AddOnModuleType = AddOnDmx;
+        base->Devices[1].DeviceType = 1;  // a one-button station
+        a = Write("A.TMB", *base);
+    }
+
+    QString Write(const char* name, const ProgramState& s)
+    {
+        const QString path = dir.filePath(name);
+        std::string error;
+        EXPECT_TRUE(WriteSettingsFile(path.toStdString(), s.Config, s.Devices, &error)) << error;
+        return path;
+    }
+
+    // The base with every change of the table.
+    QString WriteAllChanged(const char* name)
+    {
+        auto s = std::make_unique<ProgramState>(*base);
+        for (const Change& c : Changes()) c.apply(*s);
+        return Write(name, *s);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ProgramState> base;
+    QString a;
+};
+
+}  // namespace
+
+TEST_F(DiffCli, OneChangeGivesExactlyItsLines)
+{
+    for (const Change& c : Changes()) {
+        SCOPED_TRACE(c.label);
+        auto s = std::make_unique<ProgramState>(*base);
+        c.apply(*s);
+        const QString b = Write("B.TMB", *s);
+        CliResult r = RunCli({"diff", a, b});
+        EXPECT_EQ(r.code, 1) << r.err;
+        EXPECT_EQ(Lines(r.out), c.lines);
+        // The other way round, the values change places.
+        r = RunCli({"diff", b, a});
+        ASSERT_EQ(Lines(r.out).size(), c.lines.size());
+        EXPECT_EQ(r.code, 1);
+    }
+}
+
+TEST_F(DiffCli, AllChangesAtOnceAndTheBriefCount)
+{
+    const QString b = WriteAllChanged("B.TMB");
+    std::vector<std::string> expected;
+    for (const Change& c : Changes()) expected.insert(expected.end(), c.lines.begin(), c.lines.end());
+    CliResult r = RunCli({"diff", a, b});
+    EXPECT_EQ(r.code, 1) << r.err;
+    const std::vector<std::string> got = Lines(r.out);
+    EXPECT_EQ(Sorted(got), Sorted(expected));
+    // Grouped by section, in the report's order.
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.front().substr(0, got.front().find('\t')), "[Panel Settings]");
+    EXPECT_EQ(got.back().substr(0, got.back().find('\t')), "[DMX Schedule]");
+
+    r = RunCli({"diff", a, b, "--brief"});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_EQ(Lines(r.out), (std::vector<std::string>{
+                                "[Panel Settings]\t1", "[Relay Schedule]\t2", "[Group Schedule]\t1",
+                                "[Local Input Schedule]\t1", "[Vantel Input Schedule]\t1",
+                                "[Local Input Pilot Schedule]\t1", "[Vantel Pilot Schedule]\t1",
+                                "[Timer Relay/Group/Preset Schedule]\t1", "[Preset Schedule]\t1",
+                                "[Off Hours Sweeps Relay Schedule]\t1", "[Off Hours Sweeps Group Schedule]\t1",
+                                "[Open Close Times Schedule]\t3", "[DMX Schedule]\t1"}));
+}
+
+TEST_F(DiffCli, ItemsOnlyOneSideHasAreComparedWithNothing)
+{
+    // Four more relays and inputs, a six-button station in place of a
+    // one-button one, and no more DMX module.
+    auto s = std::make_unique<ProgramState>(*base);
+    s->Config.NodeIOCount[1] = 1;
+    s->Devices[1].DeviceType = 6;
+    s->Config.AddOnModuleType = 0;
+    const QString b = Write("B.TMB", *s);
+    CliResult r = RunCli({"diff", a, b});
+    EXPECT_EQ(r.code, 1) << r.err;
+    const std::vector<std::string> got = Lines(r.out);
+    for (const char* line : {"[Panel Settings]\tI/O Count\t08\t12", "[Panel Settings]\tNode 2\tNo I/O\t04 I/O 09-12",
+                             "[Panel Settings]\tAddOn Module Type\tDMX\tNone",
+                             "[Panel Settings]\tDMX Filter\t00\t", "[Relay Schedule]\tR09 Relay Name\t\tRELAY 09",
+                             "[Relay Schedule]\tR12 Power On\t\tOff",
+                             "[Vantel Input Schedule]\tVT-01.1 Vantel Device Type\t1 Button\t6 Button",
+                             "[Vantel Input Schedule]\tVT-01.6 Vantel Input\t\tVANTEL 01.6",
+                             "[Vantel Pilot Schedule]\tVT-01.2 Pilot\t\tStatic  Off",
+                             "[DMX Schedule]\tR01 DMX Channel\tNone\t"}) {
+        EXPECT_NE(std::find(got.begin(), got.end(), line), got.end()) << line << "\n" << r.out;
+    }
+    // A new input's line comes where that input is listed, after the others.
+    const auto r08 = std::find(got.begin(), got.end(), "[Off Hours Sweeps Relay Schedule]\tR09 Relay Name\t\tRELAY 09");
+    ASSERT_NE(r08, got.end());
+    EXPECT_EQ(*std::next(r08), "[Off Hours Sweeps Relay Schedule]\tR09 Include In Off Hours Sweeps\t\tNo");
+}
+
+TEST_F(DiffCli, EqualFilesSayNothingAndErrorsAreTold)
+{
+    const QString same = Write("SAME.TMB", *base);
+    CliResult r = RunCli({"diff", a, same});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    r = RunCli({"diff", a, same, "--brief"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+
+    // The connection settings are no part of the report.
+    auto linked = std::make_unique<ProgramState>(*base);
+    linked->Config.ConnectionType() = ConnectTcpIp;
+    linked->Config.PanelAddress() = "10.0.0.9";
+    EXPECT_EQ(RunCli({"diff", a, Write("LINKED.TMB", *linked)}).code, 0);
+
+    // A file that cannot be read: exit 2, as diff does, naming the file.
+    const QString missing = dir.filePath("MISSING.TMB");
+    r = RunCli({"diff", a, missing});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("MISSING.TMB"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+
+    for (const QStringList& args : {QStringList{"diff", a}, QStringList{"diff", a, same, same},
+                                    QStringList{"diff", a, same, "--names"}, QStringList{"diff", a, same, "--bogus"},
+                                    QStringList{"diff", a, same, "--tcp", "127.0.0.1"},
+                                    QStringList{"diff", a, "--modem", "/dev/null"}}) {
+        r = RunCli(args);
+        EXPECT_EQ(r.code, 64) << args.join(' ').toStdString() << ": " << r.err;
+    }
+}
+
+// After a download of A, the panel compared with B shows the A/B differences,
+// and comparing reads the panel without changing it.
+TEST_F(DiffCli, AgainstThePanelShowsWhatADownloadWouldChange)
+{
+    const QString b = WriteAllChanged("B.TMB");
+    const std::vector<std::string> fileLines = Lines(RunCli({"diff", a, b}).out);
+    const QString dump = dir.filePath("panel.bin");
+    SimProgram sim({}, dump);
+    ASSERT_FALSE(sim.Address().isEmpty());
+    CliResult r = RunCli({"download", a, "--tcp", sim.Address()});
+    ASSERT_EQ(r.code, 0) << r.err;
+
+    r = RunCli({"diff", a, "--tcp", sim.Address()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Uploading Block 384 Of 384"), std::string::npos) << r.err;
+
+    // Without --names the names are not compared: every other line of the
+    // file comparison, in the same order.
+    std::vector<std::string> withoutNames;
+    for (const std::string& line : fileLines)
+        if (line.find(" Group Name\t") == std::string::npos) withoutNames.push_back(line);
+    ASSERT_EQ(withoutNames.size() + 2, fileLines.size());
+    r = RunCli({"diff", b, "--tcp", sim.Address()});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_EQ(Lines(r.out), withoutNames);
+
+    // With --names, the names as the panel keeps them: ten characters.
+    r = RunCli({"diff", b, "--tcp", sim.Address(), "--names", "--brief"});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_NE(r.out.find("[Group Schedule]\t1\n"), std::string::npos) << r.out;
+    r = RunCli({"diff", b, "--tcp", sim.Address(), "--names"});
+    EXPECT_NE(r.out.find("[Group Schedule]\tG03 Group Name\tGROUP 03  \tLOBBY \xC3\x89   \n"), std::string::npos)
+        << r.out;
+
+    sim.Stop();
+    auto image = std::make_unique<PanelImage>();
+    BuildPanelImage(base->Config, base->Devices, {0, 0, 0, 0, 0, 0}, *image);
+    EXPECT_EQ(ReadFile(dump), PanelImageBytes(*image));
+}
+
+TEST_F(DiffCli, AFailedUploadEndsWithItsCode)
+{
+    SimProgram sim({"--wrong-checksum"}, {});
+    ASSERT_FALSE(sim.Address().isEmpty());
+    CliResult r = RunCli({"diff", a, "--tcp", sim.Address()});
+    EXPECT_EQ(r.code, 2) << r.err;
+    EXPECT_NE(r.err.find("Upload Error: 2"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
