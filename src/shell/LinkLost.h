@@ -7,6 +7,10 @@
 //     t2::CurrentSession()->PolledLink()   // serial/modem: poll every 250 ms
 #pragma once
 
+#include <functional>
+
+class QObject;
+
 namespace t2 {
 
 class PanelExchange;
@@ -22,5 +26,12 @@ PanelExchange* CurrentExchange();
 // connection window to the front and say "Connection To Tamberline II Panel
 // Lost". A lost link reported while this runs is the same loss.
 void HandleLinkLost();
+
+// While the program's link is busy (an exchange in progress, a disconnect
+// with its modem hang-up under way), queues action to run once it is free and
+// returns true (the action is skipped if context is gone by then); otherwise
+// returns false and the caller goes on. For what must not happen before the
+// link is closed, such as the program's exit.
+bool DeferWhileLinkBusy(std::function<void()> action, QObject* context);
 
 }  // namespace t2

@@ -278,9 +278,20 @@ TEST_F(Exchange, RepliesOfAnyLengthOrGarbageAreSafe)
     raw->SetPeer([&](const QByteArray&) { raw->Deliver(QByteArray::fromStdString(answer)); });
     exchange.AdoptLink(std::move(link));
 
-    answer = FrameReply(std::string(300, 'A'));  // longer than expected: taken and checked whole
+    answer = FrameReply(std::string(30, 'A'));  // exactly the 34 characters expected
     ASSERT_TRUE(exchange.SendPanelCommand("01", 34, 1));
-    EXPECT_EQ(exchange.PanelReplyLength(), 304);
+    EXPECT_EQ(exchange.PanelReplyLength(), 34);
+    const std::string good = exchange.PanelReply();
+    // A whole reply with a good checksum but of another length (another
+    // command's, or two run together) does not count; PanelReply keeps the
+    // last one that did.
+    for (const std::string& other : {FrameReply(std::string(300, 'A')), FrameReply(std::string(40, 'B')),
+                                     FrameReply(std::string(30, 'C')) + "[00]", FrameReply(std::string(29, 'D'))}) {
+        answer = other;
+        EXPECT_FALSE(exchange.SendPanelCommand("01", 34, 1)) << other;
+        EXPECT_EQ(exchange.LastAttempts(), 3);
+        EXPECT_EQ(exchange.PanelReply(), good);
+    }
 
     for (std::string garbage : {std::string(5000, '\xFF'), std::string("]]]][[[["), std::string(40, '\0') + "]",
                                 std::string("[" + std::string(30, 'z') + "zz]")}) {

@@ -445,9 +445,13 @@ TEST_F(ConnectWindow, DownloadCancelAndErrorCodesLeaveTheSessionOpen)
         int extraCommands;  // answered after the password read; 0: all
         bool wrongChecksum;
         int code;
+        QString partly;     // what a download that failed part-way adds
     };
-    for (const Case& c : {Case{"block fails", 10, false, 1}, Case{"wrong checksum", 0, true, 2},
-                          Case{"checksum command fails", 384, false, 3}}) {
+    const QString partlyWritten =
+        "\nThe Panel Is Partly Written: Blocks 1 To 10 Of 384 Hold The New Settings, The Others The Old."
+        "\nRepeat The Download Before The Panel Is Left In Service.";
+    for (const Case& c : {Case{"block fails", 10, false, 1, partlyWritten}, Case{"wrong checksum", 0, true, 2, ""},
+                          Case{"checksum command fails", 384, false, 3, ""}}) {
         SCOPED_TRACE(c.what);
         FaultOptions f;
         f.wrongChecksum = c.wrongChecksum;
@@ -455,7 +459,7 @@ TEST_F(ConnectWindow, DownloadCancelAndErrorCodesLeaveTheSessionOpen)
         sim.Panel().SetFaults(f);
         QTest::mouseClick(w->cmdDownLoadToT2, Qt::LeftButton);
         QTest::mouseClick(w->cmdPassWordContinue, Qt::LeftButton);
-        EXPECT_EQ(LastText(), "Download Error: " + QString::number(c.code) + "\n" + mayNot);
+        EXPECT_EQ(LastText(), "Download Error: " + QString::number(c.code) + "\n" + mayNot + c.partly);
         EXPECT_EQ(prompts.asked.back().title, "Error");
         EXPECT_EQ(prompts.asked.back().icon, PromptIcon::Critical);
         EXPECT_TRUE(state.PanelConnected);
