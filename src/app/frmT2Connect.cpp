@@ -67,6 +67,13 @@ frmT2Connect::frmT2Connect(ProgramState& state, QWidget* parent)
         if (AppShell* shell = Shell()) shell->SetStatusPanel2(text);
     });
     exchange.SetModemStageCallback([this](ModemStage stage) { ShowModemStage(stage); });
+    // A link that goes away while nothing talks to the panel ends the session
+    // too; during an exchange that exchange's failure reports it first.
+    connect(&exchange, &PanelExchange::linkGone, this, [this] {
+        WhenLinkFree([this] {
+            if (session_->LinkGone()) HandleLinkLost();
+        });
+    });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

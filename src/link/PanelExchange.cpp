@@ -54,8 +54,7 @@ bool PanelExchange::OpenDirectSerialDevice(const QString& device, QString* error
     auto link = std::make_unique<SerialLink>(PanelLink::Kind::DirectSerial);
     Note(TraceEntry::Direction::Note, "open serial " + device.toStdString() + " 115200,n,8,1");
     if (!link->Open(device, error)) return false;
-    link_ = link.release();
-    link_->setParent(this);
+    Take(link.release());
     return true;
 }
 
@@ -72,8 +71,7 @@ bool PanelExchange::OpenModemDevice(const QString& device, const std::string& ph
     auto link = std::make_unique<SerialLink>(PanelLink::Kind::Modem);
     Note(TraceEntry::Direction::Note, "open modem " + device.toStdString() + " 9600,n,8,1");
     if (!link->Open(device, error)) return false;
-    link_ = link.release();
-    link_->setParent(this);
+    Take(link.release());
     SetLine("RTS", true);
     SetLine("DTR", false);
     bool dialled = false;
@@ -137,8 +135,7 @@ bool PanelExchange::OpenTcp(const QString& host, quint16 port, int waitMs, QStri
     }
     EndWait();
     if (!ok) return false;
-    link_ = link.release();
-    link_->setParent(this);
+    Take(link.release());
     return true;
 }
 
@@ -146,8 +143,19 @@ void PanelExchange::AdoptLink(std::unique_ptr<PanelLink> link)
 {
     if (Nested()) return;
     CloseLink();
-    link_ = link.release();
-    if (link_) link_->setParent(this);
+    Take(link.release());
+}
+
+void PanelExchange::Take(PanelLink* link)
+{
+    link_ = link;
+    if (!link) return;
+    link->setParent(this);
+    const QPointer<PanelLink> watched = link;
+    connect(link, &PanelLink::closed, this, [this, watched] {
+        // Gone by itself (our own close forgets the link first).
+        if (watched && watched == link_ && !closing_) emit linkGone();
+    });
 }
 
 void PanelExchange::CloseLink()
@@ -201,12 +209,14 @@ void PanelExchange::EndTurn()
 void PanelExchange::WhenIdle(std::function<void()> action, QObject* context)
 {
     if (!action) return;
-    if (!Busy() && queue_.empty() && !runningQueue_) {
-        action();
-        return;
-    }
     queue_.push_back({std::move(action), context, context != nullptr});
-    ScheduleQueue();
+    // Free now: what waited goes first, then this one. Inside an action of
+    // the queue, the queue goes on with it once that action returns.
+    if (!Busy() && !runningQueue_) {
+        RunQueue();
+    } else {
+        ScheduleQueue();
+    }
 }
 
 void PanelExchange::ScheduleQueue()

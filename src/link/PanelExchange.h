@@ -161,6 +161,11 @@ public:
     // Attempts of the last SendPanelCommand (1..3; 0 when nothing was sent).
     int LastAttempts() const { return lastAttempts_; }
 
+signals:
+    // The open link went away by itself (the TCP/IP peer closed, the serial
+    // device was removed), possibly while no exchange was in progress.
+    void linkGone();
+
 private:
     struct Deferred {
         std::function<void()> action;
@@ -170,6 +175,7 @@ private:
 
     // Called from inside a wait of this exchange (an event handler).
     bool Nested() const { return exchanging_ || closing_ || lettingEventsRun_; }
+    void Take(PanelLink* link);
     bool SendFrameLocked(const std::string& frame, int expectedLength, int timeoutMs);
     bool SendModemStringLocked(const std::string& text, int expectedLength, int timeoutMs);
     // Waits, letting events run, until count characters are there, the time
