@@ -150,6 +150,9 @@ private:
     void UploadFromPanel();
     // The buttons after the password entry or a transfer.
     void ReleaseOnLineButtons();
+    // After a transfer: the buttons back, then polling again, or the session
+    // ended when the link went away.
+    void EndTransfer(const TransferOutcome& outcome);
     void cmdVirtualKeypad_Click();
     void cmdNetworkDiagnostics_Click();
     // Blocks (true) or releases the on-line buttons and the clock labels.

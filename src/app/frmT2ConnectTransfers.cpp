@@ -176,15 +176,7 @@ void frmT2Connect::DownloadWithPassword()
     if (outcome.passwordChanged) {
         for (int k = 0; k < 6; ++k) txtPassWord[k]->setText(txtNewPassWord[k]->text());
     }
-    ReleaseOnLineButtons();
-    HideProgress();
-    // A link that went away during the transfer ends the session after the
-    // transfer's own message.
-    if (outcome.linkGone) {
-        HandleLinkLost();
-        return;
-    }
-    StartPolling();
+    EndTransfer(outcome);
 }
 
 void frmT2Connect::cmdUpLoadFromT2_Click()
@@ -222,8 +214,15 @@ void frmT2Connect::UploadFromPanel()
         ShowConnectionSettings();
         if (AppShell* shell = Shell()) shell->UpdateStatusBar();
     }
+    EndTransfer(outcome);
+}
+
+void frmT2Connect::EndTransfer(const TransferOutcome& outcome)
+{
     ReleaseOnLineButtons();
     HideProgress();
+    // A link that went away during the transfer ends the session, after the
+    // transfer's own message.
     if (outcome.linkGone) {
         HandleLinkLost();
         return;
