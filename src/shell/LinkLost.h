@@ -3,6 +3,8 @@
 //
 // Windows that talk to the panel use:
 //     t2::PanelExchange* exchange = t2::CurrentExchange();   // null without a session
+//     exchange->WhenIdle([=] { ... }, window);   // a click: after the exchange in progress
+//     if (exchange->Busy()) return;              // a timer tick: skipped while one is
 //     if (!exchange->Send(t2::RelayStatusCommand())) { t2::HandleLinkLost(); return; }
 //     t2::CurrentSession()->PolledLink()   // serial/modem: poll every 250 ms
 #pragma once
