@@ -1,17 +1,14 @@
+// The connection window, its first job: building the controls, the firmware
+// revision labels, the key filters, activation and the link choice.
 #include "frmT2Connect.h"
 
-#include "Controls.h"
-#include "Prompts.h"
 #include "Twips.h"
 #include "Windows1252.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-
-#include <cmath>
 
 namespace t2 {
 
@@ -43,13 +40,6 @@ QString KeepInserted(const QString& before, const QString& after, const QString&
     return out;
 }
 
-void Colour(QLabel* label, const QColor& colour)
-{
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, colour);
-    label->setPalette(p);
-}
-
 template <typename W>
 W* Named(W* w, const QString& name)
 {
@@ -77,6 +67,13 @@ frmT2Connect::frmT2Connect(ProgramState& state, QWidget* parent)
         if (AppShell* shell = Shell()) shell->SetStatusPanel2(text);
     });
     exchange.SetModemStageCallback([this](ModemStage stage) { ShowModemStage(stage); });
+    // A link that goes away while nothing talks to the panel ends the session
+    // too; during an exchange that exchange's failure reports it first.
+    connect(&exchange, &PanelExchange::linkGone, this, [this] {
+        WhenLinkFree([this] {
+            if (session_->LinkGone()) HandleLinkLost();
+        });
+    });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -224,9 +221,7 @@ void frmT2Connect::BuildControls()
     cmdCancelUpDownLoad = button("Cancel", "cmdCancelUpDownLoad", 240, 3000, 5160);
     cmdCancelUpDownLoad->hide();
     cmdNetworkDiagnostics->hide();
-    connect(cmdRefresh, &QPushButton::clicked, this, [this] {
-        if (!Busy()) ReadCVStatus();
-    });
+    connect(cmdRefresh, &QPushButton::clicked, this, [this] { WhenLinkFree([this] { ReadCVStatus(); }); });
     connect(cmdSetCVClock, &QPushButton::clicked, this, &frmT2Connect::cmdSetCVClock_Click);
     connect(cmdVirtualKeypad, &QPushButton::clicked, this, &frmT2Connect::cmdVirtualKeypad_Click);
     connect(cmdNetworkDiagnostics, &QPushButton::clicked, this, &frmT2Connect::cmdNetworkDiagnostics_Click);
@@ -325,8 +320,6 @@ void frmT2Connect::OnActivate()
     }
 }
 
-void frmT2Connect::StopPolling() { Timer1->stop(); }
-
 void frmT2Connect::closeEvent(QCloseEvent* event)
 {
     Timer1->stop();
@@ -382,389 +375,6 @@ void frmT2Connect::FindComPorts()
     PortAvailable.fill(false);
     for (int i = 0; i < ComPortCount; ++i) PortAvailable[i] = found[i];
     for (int i = 0; i < 16; ++i) optComPort[i]->setEnabled(PortAvailable[i]);
-}
-
-// ---------------------------------------------------------------------------
-// Connecting and disconnecting
-
-bool frmT2Connect::Busy() const { return session_->Exchange().Busy(); }
-
-void frmT2Connect::cmdConnect_Click()
-{
-    if (state_.Config.ConnectionType() > ConnectModem)
-        ConnectTCP();
-    else
-        ConnectSerial();
-}
-
-void frmT2Connect::ConnectSerial()
-{
-    if (state_.PanelConnected) {
-        DisconnectCV();
-        if (AppShell* shell = Shell()) shell->UpdateStatusBar();
-        cmdConnect->setEnabled(true);
-        return;
-    }
-    cmdRefresh->hide();
-    LinkSettings link = LinkSettings::FromConfig(state_.Config);
-    if (link.connectionType == ConnectModem && link.phoneNumber.size() < MinimumPhoneNumberLength) {
-        Inform(TcpTitle, "A Valid Phone Number Must Entered", PromptIcon::Information);
-        return;
-    }
-    cmdConnect->setEnabled(false);
-    ConnectResult result;
-    {
-        WaitPointer wait;
-        result = session_->Connect(link);
-    }
-    if (result != ConnectResult::Connected) {
-        DisconnectCV();
-        Inform(Title, "Connection Failed.", PromptIcon::Exclamation);
-        if (AppShell* shell = Shell()) shell->UpdateStatusBar();
-        cmdConnect->setEnabled(true);
-        lblModem->hide();
-        return;
-    }
-    ShowRevLabels();
-    StartPolling();
-    cmdConnect->setText("Disconnect From Tamberline II");
-    for (auto* o : optComPort) o->setEnabled(false);
-    for (auto* c : chkConnectionType) c->setEnabled(false);
-    txtPhoneNumber->setEnabled(false);
-    txtTCPIP->setEnabled(false);
-    if (state_.Config.CommPort >= 1 && state_.Config.CommPort <= 16) optComPort[state_.Config.CommPort - 1]->setChecked(true);
-    fraOnLineFunctions->show();
-    if (AppShell* shell = Shell()) shell->UpdateStatusBar();
-    cmdConnect->setEnabled(true);
-}
-
-void frmT2Connect::ConnectTCP()
-{
-    if (state_.PanelConnected) {
-        DisconnectCV();
-        if (AppShell* shell = Shell()) shell->UpdateStatusBar();
-        cmdConnect->setEnabled(true);
-        return;
-    }
-    cmdRefresh->show();
-    cmdConnect->setEnabled(false);
-    LinkSettings link = LinkSettings::FromConfig(state_.Config);
-    link.SetPanelAddress(txtTCPIP->text());  // the remote host is what the box shows
-    ConnectResult result;
-    {
-        WaitPointer wait;
-        result = session_->Connect(link);
-    }
-    if (result != ConnectResult::Connected) {
-        DisconnectCV();
-        Inform(TcpTitle, "Connection Failed.", PromptIcon::Exclamation);
-        if (AppShell* shell = Shell()) shell->UpdateStatusBar();
-        cmdConnect->setEnabled(true);
-        lblModem->hide();
-        return;
-    }
-    ShowRevLabels();
-    ReadCVStatus();
-    if (!state_.PanelConnected) {
-        // The first reading found the link dead and has said so.
-        cmdConnect->setEnabled(true);
-        return;
-    }
-    cmdConnect->setText("Disconnect From Corvanthine");
-    for (auto* o : optComPort) o->setEnabled(false);
-    for (auto* c : chkConnectionType) c->setEnabled(false);
-    txtPhoneNumber->setEnabled(false);
-    txtTCPIP->setEnabled(false);
-    fraOnLineFunctions->show();
-    if (AppShell* shell = Shell()) shell->UpdateStatusBar();
-    cmdConnect->setEnabled(true);
-    lblModem->hide();
-}
-
-void frmT2Connect::DisconnectCV()
-{
-    Timer1->stop();
-    session_->Disconnect();
-    cmdConnect->setText("Connect To Tamberline II");
-    for (int i = 0; i < 16; ++i) optComPort[i]->setEnabled(PortAvailable[i]);
-    for (auto* c : chkConnectionType) c->setEnabled(true);
-    txtPhoneNumber->setEnabled(true);
-    txtTCPIP->setEnabled(true);
-    fraOnLineFunctions->hide();
-    // A password entry left open has nothing to check any more.
-    if (!fraPassWord->isHidden()) {
-        fraPassWord->hide();
-        cmdDownLoadToT2->show();
-        cmdUpLoadFromT2->show();
-        BlockOnLineButtons(false);
-    }
-    for (auto* box : txtPassWord) box->setText("0");
-    for (auto* box : txtNewPassWord) box->setText("0");
-}
-
-void frmT2Connect::ShowModemStage(ModemStage stage)
-{
-    auto banner = [this](const QString& text, const QColor& colour) {
-        lblModem->setText(text);
-        Colour(lblModem, colour);
-        lblModem->show();
-        lblModem->repaint();
-    };
-    switch (stage) {
-    case ModemStage::Resetting: banner("Reset Modem.....", QColor(255, 255, 0)); break;
-    case ModemStage::Connecting: banner("Modem Connecting.......", QColor(0, 255, 0)); break;
-    case ModemStage::Disconnecting: banner("Disconnecting Modem", QColor(255, 0, 0)); break;
-    case ModemStage::Connected: {
-        lblModem->hide();
-        const bool waiting = QApplication::overrideCursor() != nullptr;
-        if (waiting) QApplication::restoreOverrideCursor();
-        Inform(Title, "Modem Connected", PromptIcon::None);
-        if (waiting) QApplication::setOverrideCursor(Qt::WaitCursor);
-        break;
-    }
-    case ModemStage::Done: lblModem->hide(); break;
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Status and clock
-
-void frmT2Connect::StartPolling()
-{
-    if (state_.PanelConnected) Timer1->start();
-}
-
-void frmT2Connect::Timer1_Timer()
-{
-    // Serial and modem sessions are polled. The session's own link type is
-    // asked, so that a stored link type outside 0..2 (read as a direct
-    // serial line when connecting) is polled as the line it opened.
-    if (session_->PolledLink()) ReadCVStatus();
-}
-
-void frmT2Connect::ReadCVStatus()
-{
-    if (!state_.PanelConnected) return;
-    const StatusResult result = session_->ReadCVStatus(
-        [this](const StatusTexts& t) {
-            lblPanelTime->setText(QString::fromStdString(t.time));
-            lblPanelDate->setText(QString::fromStdString(t.date));
-            lblIOInstalled->setText(QString::fromStdString(t.io));
-            lblAddOnCardTypeRev->setText(QString::fromStdString(t.addOn));
-        },
-        [](const IoDifference&) {
-            return AskYesNo(Title,
-                            "Host I/O Configuration Does Not Match Panel Hardware.\n"
-                            "Change Host Configuration To Match Panel?",
-                            PromptIcon::Question);
-        });
-    if (result == StatusResult::LinkLost) HandleLinkLost();
-}
-
-void frmT2Connect::cmdSetCVClock_Click()
-{
-    if (Busy()) return;
-    const QDateTime now = Clock();
-    Timer1->stop();
-    {
-        WaitPointer wait;
-        session_->SetClock(now);  // a failure shows in the next reading
-    }
-    StartPolling();
-}
-
-void frmT2Connect::cmdVirtualKeypad_Click()
-{
-    if (AppShell* shell = Shell()) shell->OpenWindow("frmT2VirtualKeypad");
-}
-
-void frmT2Connect::cmdNetworkDiagnostics_Click()
-{
-    if (AppShell* shell = Shell()) shell->OpenWindow("frmT2SystemDiagnostic");
-}
-
-// ---------------------------------------------------------------------------
-// Password entry and transfers
-
-PasswordDigitsArray frmT2Connect::PasswordDigits() const
-{
-    PasswordDigitsArray digits{};
-    for (int k = 0; k < 6; ++k) {
-        bool ok = false;
-        const double value = txtPassWord[k]->text().trimmed().toDouble(&ok);
-        digits[k] = ok ? static_cast<int>(std::lround(value)) : 0;
-    }
-    return digits;
-}
-
-void frmT2Connect::BlockOnLineButtons(bool block)
-{
-    for (QWidget* w : std::initializer_list<QWidget*>{cmdConnect, cmdRefresh, cmdSetCVClock, cmdVirtualKeypad,
-                                                      cmdNetworkDiagnostics, lblPanelTime, lblPanelDate})
-        w->setEnabled(!block);
-}
-
-void frmT2Connect::ShowProgress(const QString& caption)
-{
-    lblActivityProgress->setText(caption);
-    lblActivityProgress->show();
-    pbActivityProgress->setValue(0);
-    pbActivityProgress->show();
-}
-
-void frmT2Connect::HideProgress()
-{
-    lblActivityProgress->hide();
-    pbActivityProgress->hide();
-}
-
-void frmT2Connect::MasterMDIMenuDisable()
-{
-    if (AppShell* shell = Shell()) shell->DisableMainMenus();
-    cmdCancelUpDownLoad->show();
-    QCoreApplication::processEvents();
-}
-
-void frmT2Connect::MasterMDIMenuEnable()
-{
-    if (AppShell* shell = Shell()) shell->EnableMainMenus();
-    cmdCancelUpDownLoad->hide();
-}
-
-void frmT2Connect::cmdDownLoadToT2_Click()
-{
-    if (Busy()) return;
-    Timer1->stop();
-    cmdUpLoadFromT2->hide();
-    cmdDownLoadToT2->hide();
-    BlockOnLineButtons(true);
-    chkChangePanelPassWord->setChecked(false);
-    fraPassWord->show();
-    txtPassWord[0]->setFocus();
-}
-
-void frmT2Connect::chkChangePanelPassWord_Click()
-{
-    const bool on = chkChangePanelPassWord->isChecked();
-    lblNewPassWord->setVisible(on);
-    for (auto* box : txtNewPassWord) box->setVisible(on);
-    if (on) txtNewPassWord[0]->setFocus();
-}
-
-void frmT2Connect::cmdPassWordCancel_Click()
-{
-    cmdUpLoadFromT2->show();
-    cmdDownLoadToT2->show();
-    BlockOnLineButtons(false);
-    fraPassWord->hide();
-    StartPolling();
-}
-
-TransferObserver frmT2Connect::Observer(bool download)
-{
-    TransferObserver o;
-    o.begin = [this] {
-        MasterMDIMenuDisable();
-        pbActivityProgress->setValue(0);
-    };
-    o.progress = [this](int done, const std::string& caption) {
-        pbActivityProgress->setValue(done);
-        lblActivityProgress->setText(QString::fromStdString(caption));
-    };
-    o.end = [this, download](const TransferOutcome& outcome) {
-        MasterMDIMenuEnable();
-        const QString code = QString::number(outcome.code);
-        const QString mayNotFunction =
-            "Tamberline II Controller May Not Function\nProperly Until A Download Is Complete.";
-        switch (outcome.end) {
-        case TransferEnd::Complete:
-            Inform(download ? "Download" : "Upload", download ? "Download Complete" : "Upload Complete",
-                   PromptIcon::None);
-            break;
-        case TransferEnd::Error:
-            if (download)
-                Inform("Error", "Download Error: " + code + "\n" + mayNotFunction, PromptIcon::Critical);
-            else
-                Inform("Error", "Upload Error: " + code + "\nAll Host Data Cleared.", PromptIcon::Critical);
-            break;
-        case TransferEnd::Cancelled:
-            if (download)
-                Inform("Download", "Manual Download Cancel.\n" + mayNotFunction, PromptIcon::Exclamation);
-            else
-                Inform("Upload", "Manual Upload Cancel.\nAll Host Data Cleared.", PromptIcon::Exclamation);
-            break;
-        default: break;
-        }
-    };
-    return o;
-}
-
-void frmT2Connect::cmdPassWordContinue_Click()
-{
-    if (Busy()) return;
-    fraPassWord->hide();
-    ShowProgress("Downloading Settings To Tamberline II");
-    std::optional<PasswordDigitsArray> newPassword;
-    if (chkChangePanelPassWord->isChecked()) {
-        PasswordDigitsArray digits{};
-        for (int k = 0; k < 6; ++k) digits[k] = txtNewPassWord[k]->text().toInt();
-        newPassword = digits;
-    }
-    const TransferOutcome outcome = session_->Download(PasswordDigits(), newPassword, Observer(true));
-    if (outcome.end == TransferEnd::LinkLost) {
-        HandleLinkLost();
-        DisconnectCV();
-        cmdUpLoadFromT2->show();
-        cmdDownLoadToT2->show();
-        BlockOnLineButtons(false);
-        HideProgress();
-        return;
-    }
-    if (outcome.end == TransferEnd::PasswordRefused)
-        Inform(Title, "Password Invalid.\nDownload Denied.", PromptIcon::Critical);
-    if (outcome.passwordChanged) {
-        for (int k = 0; k < 6; ++k) txtPassWord[k]->setText(txtNewPassWord[k]->text());
-    }
-    cmdUpLoadFromT2->show();
-    cmdDownLoadToT2->show();
-    BlockOnLineButtons(false);
-    HideProgress();
-    StartPolling();
-}
-
-void frmT2Connect::cmdUpLoadFromT2_Click()
-{
-    if (Busy()) return;
-    Timer1->stop();
-    cmdUpLoadFromT2->hide();
-    cmdDownLoadToT2->hide();
-    BlockOnLineButtons(true);
-    ShowProgress("Uploading Settings From Tamberline II");
-
-    UploadQuestions questions;
-    questions.discardHostChanges = [] { return AskYesNo(Title, "Discard All Host Changes?", PromptIcon::Question); };
-    questions.includeNames = [] {
-        const PromptAnswer a = AskYesNoCancel(
-            Title,
-            "Names Stored In The Tamberline II Panel Are Limited To Ten Characters.\n"
-            "By Uploading The Names From The Tamberline II, Any Longer Names Will Be Lost.\n"
-            "Do You Want To Include Tamberline II Names In This Upload?",
-            PromptIcon::Question);
-        return a == PromptAnswer::Yes ? NamesAnswer::Yes : a == PromptAnswer::No ? NamesAnswer::No : NamesAnswer::Cancel;
-    };
-    const TransferOutcome outcome = session_->Upload(questions, Observer(false));
-    if (outcome.end == TransferEnd::NotStarted) Inform(Title, "Upload Cancelled", PromptIcon::None);
-    if (outcome.end == TransferEnd::Error || outcome.end == TransferEnd::Cancelled) {
-        // The session is closed and the configuration reset: show it so.
-        DisconnectCV();
-        ShowConnectionSettings();
-        if (AppShell* shell = Shell()) shell->UpdateStatusBar();
-    }
-    cmdUpLoadFromT2->show();
-    cmdDownLoadToT2->show();
-    BlockOnLineButtons(false);
-    HideProgress();
-    StartPolling();
 }
 
 }  // namespace t2

@@ -3,6 +3,16 @@
 // and upload of the configuration. The logic lives in t2::PanelSession; this
 // window shows it and asks the user. Other windows reach the session through
 // LinkLost.h.
+//
+// Three files, by job: frmT2Connect.cpp builds the controls and keeps the link
+// choice; frmT2ConnectSession.cpp connects (one path for every link; only the
+// link settings differ), disconnects, polls and sets the clock;
+// frmT2ConnectTransfers.cpp has the password entry and the transfers.
+//
+// Every button that needs the panel waits its turn for the link
+// (PanelExchange::WhenIdle): a click that lands while the status poll waits
+// for its reply runs right after it. The poll (Timer1) runs only while the
+// window is shown and no password entry or transfer holds the buttons.
 #pragma once
 
 #include "ClickLabel.h"
@@ -109,6 +119,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void BuildControls();
@@ -116,13 +128,31 @@ private:
     void ShowLinkChoice(int index);
     void optComPort_Click(int index);
     void cmdConnect_Click();
+    // The one connect path: the link opens as the settings say, the rest is
+    // the same for every link.
+    void Connect(const LinkSettings& link);
+    // The connect button as a toggle, connected: disconnect at once.
+    void DisconnectByButton();
+    // The connect button back, once a disconnect under way has closed the link.
+    void ReleaseConnectButton();
+    // Runs action when the link is free (at once when it is).
+    void WhenLinkFree(std::function<void()> action);
     void Timer1_Timer();
     void cmdSetCVClock_Click();
+    void SetClockNow();
     void cmdDownLoadToT2_Click();
     void cmdPassWordCancel_Click();
     void cmdPassWordContinue_Click();
+    void OpenPasswordEntry();
+    void DownloadWithPassword();
     void chkChangePanelPassWord_Click();
     void cmdUpLoadFromT2_Click();
+    void UploadFromPanel();
+    // The buttons after the password entry or a transfer.
+    void ReleaseOnLineButtons();
+    // After a transfer: the buttons back, then polling again, or the session
+    // ended when the link went away.
+    void EndTransfer(const TransferOutcome& outcome);
     void cmdVirtualKeypad_Click();
     void cmdNetworkDiagnostics_Click();
     // Blocks (true) or releases the on-line buttons and the clock labels.
@@ -133,10 +163,10 @@ private:
     void StartPolling();
     TransferObserver Observer(bool download);
     void ShowModemStage(ModemStage stage);
-    bool Busy() const;
 
     ProgramState& state_;
     std::unique_ptr<PanelSession> session_;
+    bool onLineBlocked_ = false;  // a password entry or a transfer holds the on-line buttons
 };
 
 }  // namespace t2

@@ -1,5 +1,6 @@
 #include "frmT2MasterMDI.h"
 
+#include "LinkLost.h"
 #include "PlainTextLabels.h"
 #include "Prompts.h"
 #include "RecentFiles.h"
@@ -647,19 +648,22 @@ void frmT2MasterMDI::ExitProgram()
 
 void frmT2MasterMDI::closeEvent(QCloseEvent* event)
 {
-    if (ExitRequested) {
+    if (!ExitRequested) {
+        if (state_.DataChanged && !AskDiscard()) {
+            event->ignore();
+            return;
+        }
         Disconnect();
-        event->accept();
-        return;
+        CloseAllWindows(true);
+        ExitRequested = true;
     }
-    if (state_.DataChanged && !AskDiscard()) {
+    Disconnect();
+    // The program goes once the link is closed: an exchange in progress fails
+    // first and a modem is hung up.
+    if (DeferWhileLinkBusy([this] { close(); }, this)) {
         event->ignore();
         return;
     }
-    Disconnect();
-    CloseAllWindows(true);
-    ExitRequested = true;
-    Disconnect();
     event->accept();
 }
 

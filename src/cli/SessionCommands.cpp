@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -181,7 +182,12 @@ int TransferExit(const TransferOutcome& o, const std::string& what)
 {
     switch (o.end) {
     case TransferEnd::Complete: return ExitOk;
-    case TransferEnd::Error: return Fail(what + " Error: " + std::to_string(o.code), o.code);
+    case TransferEnd::Error: {
+        // One line, as every failure of the tool.
+        std::string partly = PartlyWrittenText(o);
+        std::replace(partly.begin(), partly.end(), '\n', ' ');
+        return Fail(what + " Error: " + std::to_string(o.code) + (partly.empty() ? "" : ". " + partly), o.code);
+    }
     case TransferEnd::Cancelled: return Fail("Manual " + what + " Cancel.", ExitFailure);
     case TransferEnd::PasswordRefused: return Fail("Password Invalid. Download Denied.", ExitPasswordRefused);
     case TransferEnd::LinkLost: return Fail("Connection To Tamberline II Panel Lost", ExitLinkLost);

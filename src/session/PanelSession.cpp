@@ -7,7 +7,6 @@
 #include "Defaults.h"
 #include "Windows1252.h"
 
-#include <QCoreApplication>
 #include <QScopedValueRollback>
 
 #include <cstdio>
@@ -116,6 +115,8 @@ ConnectResult PanelSession::Connect(const LinkSettings& link, QString* error)
     if (modem && link.phoneNumber.size() < MinimumPhoneNumberLength) return ConnectResult::InvalidPhoneNumber;
 
     Disconnect();  // one link at a time
+    // Queued actions wait until the panel has answered (or the attempt failed).
+    const PanelExchange::Turn turn(exchange_);
     // 2 and above is TCP/IP; anything else but 1 a direct serial line.
     connectionType_ = link.connectionType >= ConnectTcpIp ? ConnectTcpIp
                       : modem                             ? ConnectModem
@@ -151,9 +152,13 @@ ConnectResult PanelSession::Connect(const LinkSettings& link, QString* error)
 void PanelSession::Disconnect()
 {
     ioChecked_ = false;
-    exchange_.CloseLink();
+    // The session ends now: a command that fails from here on (the one in
+    // progress, which the close makes fail) is no lost link.
     state_.PanelConnected = false;
+    exchange_.CloseLink();
 }
+
+bool PanelSession::LinkGone() const { return state_.PanelConnected && !exchange_.LinkUp(); }
 
 // --- Status and clock ---------------------------------------------------------------
 
@@ -164,6 +169,8 @@ StatusResult PanelSession::ReadCVStatus(const std::function<void(const StatusTex
     // while the I/O question is open, is simply skipped.
     if (!state_.PanelConnected || readingStatus_ || exchange_.Busy()) return StatusResult::Skipped;
     const QScopedValueRollback<bool> reading(readingStatus_, true);
+    // The reading, the I/O check and its question are one turn of the link.
+    const PanelExchange::Turn turn(exchange_);
 
     // A failure after the user closed the session meanwhile is no lost link.
     auto lost = [this] { return state_.PanelConnected ? StatusResult::LinkLost : StatusResult::Skipped; };
@@ -224,9 +231,14 @@ bool PanelSession::ChangePassword(const PasswordDigitsArray& digits) { return Se
 
 // --- Transfers ----------------------------------------------------------------------
 
-void PanelSession::LetEventsRun()
+void PanelSession::LetEventsRun() { exchange_.LetEventsRun(); }
+
+std::string PartlyWrittenText(const TransferOutcome& outcome)
 {
-    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    if (outcome.end != TransferEnd::Error || outcome.code != DownloadBlockFailed || outcome.blocksDone <= 0) return {};
+    return "The Panel Is Partly Written: Blocks 1 To " + std::to_string(outcome.blocksDone) + " Of " +
+           std::to_string(PanelBlockCount) + " Hold The New Settings, The Others The Old.\n"
+           "Repeat The Download Before The Panel Is Left In Service.";
 }
 
 TransferOutcome PanelSession::Download(const PasswordDigitsArray& password,
@@ -234,10 +246,13 @@ TransferOutcome PanelSession::Download(const PasswordDigitsArray& password,
                                        const TransferObserver& observer)
 {
     TransferOutcome outcome;
-    if (!state_.PanelConnected || exchange_.Busy()) {
+    if (!state_.PanelConnected) {
         outcome.end = TransferEnd::LinkLost;
         return outcome;
     }
+    if (exchange_.Busy()) return outcome;  // NotStarted: the caller waits for the link first
+    // The password and every block are one turn of the link.
+    const PanelExchange::Turn turn(exchange_);
     switch (CheckPassword(password)) {
     case PasswordResult::Accepted: break;
     case PasswordResult::Refused: outcome.end = TransferEnd::PasswordRefused; return outcome;
@@ -258,14 +273,18 @@ TransferOutcome PanelSession::Download(const PasswordDigitsArray& password,
 
 TransferOutcome PanelSession::DownLoadSettings(const PasswordDigitsArray& password, const TransferObserver& observer)
 {
+    const PanelExchange::Turn turn(exchange_);
     if (observer.begin) observer.begin();
     cancelRequested_ = false;
     BuildPanelImage(state_.Config, state_.Devices, password, state_.Image);
 
+    int done = 0;
     auto finish = [&](TransferEnd end, int code) {
         TransferOutcome o;
         o.end = end;
         o.code = code;
+        o.blocksDone = done;
+        o.linkGone = LinkGone();
         if (observer.end) observer.end(o);
         return o;
     };
@@ -280,9 +299,10 @@ TransferOutcome PanelSession::DownLoadSettings(const PasswordDigitsArray& passwo
             sum = ImageChecksumStep(sum, bytes[j]);
         }
         const PanelCommand command = BlockDownloadCommand(block, bytes);
-        const int done = block + 1;
-        if (observer.progress) observer.progress(done, "Downloading Block " + std::to_string(done) + " Of 384");
+        const int sending = block + 1;
+        if (observer.progress) observer.progress(sending, "Downloading Block " + std::to_string(sending) + " Of 384");
         if (!Send(command)) return finish(TransferEnd::Error, DownloadBlockFailed);
+        done = sending;
     }
     if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");
     if (!Send(ImageChecksumCommand())) return finish(TransferEnd::Error, ChecksumCommandFailed);
@@ -298,25 +318,36 @@ TransferOutcome PanelSession::Upload(const UploadQuestions& questions, const Tra
     SetDataChanged(state_, false);
     const NamesAnswer names = questions.includeNames ? questions.includeNames() : NamesAnswer::No;
     if (names == NamesAnswer::Cancel) return outcome;
+    if (!state_.PanelConnected) {
+        outcome.end = TransferEnd::LinkLost;
+        return outcome;
+    }
     state_.UploadNames = names == NamesAnswer::Yes;
     return UpLoadSettings(state_.UploadNames, observer);
 }
 
 TransferOutcome PanelSession::UpLoadSettings(bool uploadNames, const TransferObserver& observer)
 {
+    const PanelExchange::Turn turn(exchange_);
     if (observer.begin) observer.begin();
     cancelRequested_ = false;
     state_.UploadNames = uploadNames;
 
+    int done = 0;
     auto finish = [&](TransferEnd end, int code) {
         TransferOutcome o;
         o.end = end;
         o.code = code;
+        o.blocksDone = done;
+        o.linkGone = LinkGone();
         if (observer.end) observer.end(o);
         if (end == TransferEnd::Error || end == TransferEnd::Cancelled) {
-            // An aborted upload leaves no half-read configuration behind.
+            // An aborted upload leaves no half-read configuration behind, and
+            // the configuration is no longer the one of the settings file: a
+            // Save must not put the cleared one over it.
             Disconnect();
             ResetConfiguration(state_);
+            state_.SettingsFileName = "None";
         }
         return o;
     };
@@ -332,7 +363,7 @@ TransferOutcome PanelSession::UpLoadSettings(bool uploadNames, const TransferObs
             state_.Image[block * PanelBlockSize + j] = static_cast<Integer>((*bytes)[j]);
             sum = ImageChecksumStep(sum, (*bytes)[j]);
         }
-        const int done = block + 1;
+        done = block + 1;
         if (observer.progress) observer.progress(done, "Uploading Block " + std::to_string(done) + " Of 384");
     }
     if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");

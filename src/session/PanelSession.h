@@ -13,7 +13,9 @@
 //
 // The program keeps one session for its whole run (the connection window owns
 // it and makes it the ActiveSession()); the status windows talk to the panel
-// through its Exchange().
+// through its Exchange(). Every operation here runs as one turn of the link
+// (PanelExchange::Turn); a caller driven by events starts it through
+// Exchange().WhenIdle so that it never starts inside another one's wait.
 #pragma once
 
 #include "Links.h"
@@ -119,7 +121,14 @@ struct TransferOutcome {
     TransferEnd end = TransferEnd::NotStarted;
     int code = 0;                 // for Error
     bool passwordChanged = false; // download: the panel took the new password
+    int blocksDone = 0;           // blocks written or read before the end
+    bool linkGone = false;        // the link went away (a peer that closed, a device removed)
 };
+
+// The lines a download that failed part-way adds to its error message (the
+// blocks before the failure are new in the panel, the rest old); empty for
+// any other ending.
+std::string PartlyWrittenText(const TransferOutcome& outcome);
 
 // What a transfer tells its caller while it runs. Every member may be empty.
 struct TransferObserver {
@@ -167,9 +176,14 @@ public:
     // exchanges of the connect need it) and identifies the panel with "05".
     // On failure everything is released and PanelConnected is false again.
     ConnectResult Connect(const LinkSettings& link, QString* error = nullptr);
-    // Closes the link (a modem is hung up first); PanelConnected false. Safe
-    // to call at any time, also while not connected.
+    // Ends the session: PanelConnected false at once, then the link closed (a
+    // modem hung up first). Called during an exchange, that exchange fails and
+    // the link is closed as it ends; called again meanwhile, it does nothing
+    // more. Safe to call at any time, also while not connected.
     void Disconnect();
+    // The session is open but its link has gone (the TCP/IP peer closed, the
+    // serial device went away).
+    bool LinkGone() const;
 
     // --- Status and clock -----------------------------------------------------
     // Reads "01" and hands the texts to show; on the first reading of a
@@ -211,7 +225,8 @@ public:
     TransferOutcome Upload(const UploadQuestions& questions, const TransferObserver& observer);
     // Reads blocks 0..383 into the image, compares checksums and applies the
     // image to the configuration (names only when uploadNames); DataChanged is
-    // set. An error or a cancel closes the session and resets the configuration.
+    // set. An error or a cancel closes the session, resets the configuration
+    // and sets SettingsFileName to "None".
     TransferOutcome UpLoadSettings(bool uploadNames, const TransferObserver& observer);
 
 private:

@@ -42,4 +42,12 @@ void HandleLinkLost()
     if (shell) shell->UpdateStatusBar();
 }
 
+bool DeferWhileLinkBusy(std::function<void()> action, QObject* context)
+{
+    PanelSession* session = ActiveSession();
+    if (!session || !session->Exchange().Busy()) return false;
+    session->Exchange().WhenIdle(std::move(action), context);
+    return true;
+}
+
 }  // namespace t2

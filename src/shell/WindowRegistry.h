@@ -166,7 +166,9 @@ public:
     virtual bool NetworkDiagnosticsVisible() const = 0;
 
     // Drops the panel connection (the connection window's DisconnectCV) by
-    // calling the disconnect handler; does nothing while none is set.
+    // calling the disconnect handler; does nothing while none is set. The
+    // session is closed on return; the link itself (a modem hang-up) is closed
+    // at once, or during an exchange as soon as that exchange has failed.
     virtual void Disconnect() = 0;
 
     // Hooks the connection window installs (null uninstalls):

@@ -4,6 +4,7 @@
 
 #include "Defaults.h"
 #include "NameTips.h"
+#include "PanelExchange.h"
 #include "ScreenText.h"
 
 #include <algorithm>
@@ -144,11 +145,11 @@ void frmT2RelayStatus::AllRelays(bool on)
         cmdAllRelaysOff->setEnabled(!AutoUpdating());
         cmdAllRelaysOn->setEnabled(!AutoUpdating());
     };
-    // The buttons come back whether the command went or was given up.
+    // The buttons come back whether the command went or the session ended first.
     WhenIdle([this, on, enable] {
-        Send(AllRelaysCommand(on));  // the result does not matter
+        if (Connected()) Send(AllRelaysCommand(on));  // the result does not matter
         enable();
-    }, enable);
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -295,11 +296,16 @@ void frmT2CapturePresets::cmdSet_Click(int preset)
 
 void frmT2CapturePresets::cmdCapture_Click(int preset)
 {
-    WhenIdle([this, preset] { Capture(preset); });
+    WhenIdle([this, preset] {
+        if (Connected()) Capture(preset);
+    });
 }
 
 void frmT2CapturePresets::Capture(int preset)
 {
+    PanelExchange* exchange = Exchange();
+    if (!exchange) return;
+    const PanelExchange::Turn turn(*exchange);  // the capture and the reading belong together
     Send(PresetCaptureCommand(preset));  // the result does not matter
     if (!Send(RelayStatusCommand())) {
         LinkLost();

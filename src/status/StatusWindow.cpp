@@ -84,30 +84,18 @@ void PanelWindow::LinkLost()
 void PanelWindow::SendSwitch(const PanelCommand& command)
 {
     // The result does not matter: the next reading shows the state.
-    WhenIdle([this, command] { Send(command); });
+    WhenIdle([this, command] {
+        if (Connected()) Send(command);
+    });
 }
 
-void PanelWindow::WhenIdle(std::function<void()> action, std::function<void()> otherwise)
+void PanelWindow::WhenIdle(std::function<void()> action)
 {
-    WhenIdleLater(std::move(action), std::move(otherwise), 250);
-}
-
-void PanelWindow::WhenIdleLater(std::function<void()> action, std::function<void()> otherwise, int triesLeft)
-{
-    const bool busy = Connected() && ExchangeBusy();
-    if (!Connected() || (busy && triesLeft <= 0)) {
-        if (otherwise) otherwise();
-        return;
+    if (PanelExchange* e = Exchange()) {
+        e->WhenIdle(std::move(action), this);
+    } else {
+        action();  // no session: nothing to wait for
     }
-    if (busy) {
-        // Another exchange waits for its reply: go when it is done.
-        QTimer::singleShot(20, this,
-                           [this, action = std::move(action), otherwise = std::move(otherwise), triesLeft]() mutable {
-                               WhenIdleLater(std::move(action), std::move(otherwise), triesLeft - 1);
-                           });
-        return;
-    }
-    action();
 }
 
 void PanelWindow::SetClientSize(int widthTwips, int heightTwips)
@@ -203,7 +191,7 @@ void StatusWindow::OnActivate()
     SetBackground(lblAutoUpdate, status::LightRed);
     lblAutoUpdate->show();
     Timer1->setInterval(StatusInterval(TcpIntervalMs()));
-    if (ReadOnTcpActivate()) Read();
+    if (ReadOnTcpActivate()) ReadWhenFree();
 }
 
 void StatusWindow::StopPolling()
@@ -218,7 +206,7 @@ void StatusWindow::Timer1_Timer()
     Read();
 }
 
-void StatusWindow::cmdUpdateStatus_Click() { Read(); }
+void StatusWindow::cmdUpdateStatus_Click() { ReadWhenFree(); }
 
 void StatusWindow::cmdAutoUpdate_Click()
 {
@@ -256,6 +244,13 @@ void StatusWindow::Read()
     reading_ = true;
     ReadStatus();
     reading_ = false;
+}
+
+void StatusWindow::ReadWhenFree()
+{
+    WhenIdle([this] {
+        if (isVisible()) Read();
+    });
 }
 
 }  // namespace t2

@@ -13,8 +13,10 @@
 //    main menus and the window's other command buttons disabled until
 //    "Disable Auto Updates"; closing the window ends the auto updates and
 //    gives the menus back;
-//  - a reading is never started while another exchange is in progress (a
-//    tick that comes during a wait is skipped, not counted as a lost link).
+//  - a timer tick that comes while the link is busy is skipped (the next one
+//    comes anyway); a reading the user asks for ("Update Status", opening the
+//    window) and every switching command wait their turn in the exchange's
+//    queue (PanelExchange::WhenIdle) and then run, never dropped.
 #pragma once
 
 #include "StatusDecode.h"
@@ -67,12 +69,13 @@ protected:
     // A reading failed: the session ends through HandleLinkLost, unless it
     // has already ended (the user disconnected while the command waited).
     void LinkLost();
-    // A switching command whose result does not matter. When another
-    // exchange is in progress it waits its turn instead of being refused.
+    // A switching command whose result does not matter; it waits its turn
+    // for the link and goes if the session is still open then.
     void SendSwitch(const PanelCommand& command);
-    // Runs action now, or as soon as no exchange is in progress (given up
-    // after five seconds or when the session ends; then otherwise runs).
-    void WhenIdle(std::function<void()> action, std::function<void()> otherwise = {});
+    // Runs action now when the link is free, else as soon as it is (skipped
+    // if this window is gone by then). The action checks Connected() itself:
+    // the session may have ended meanwhile.
+    void WhenIdle(std::function<void()> action);
 
     void SetClientSize(int widthTwips, int heightTwips);
     QLabel* AddLabel(const QString& name, const QString& text, int left, int top, int width, int height = 300);
@@ -84,7 +87,6 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void WhenIdleLater(std::function<void()> action, std::function<void()> otherwise, int triesLeft);
     ProgramState& state_;
     std::string noReply_;
 };
@@ -123,8 +125,11 @@ protected:
     // Runs first on every activation.
     virtual void BeforeActivate() {}
 
-    // A reading, unless none may start now.
+    // A reading, unless none may start now (a tick while the link is busy).
     void Read();
+    // A reading the user asked for: when the link is free, if the window is
+    // still open and the session too.
+    void ReadWhenFree();
     // The two buttons and the label, in a row from (left, top).
     void PlaceUpdateControls(int left, int top);
 

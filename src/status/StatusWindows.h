@@ -216,6 +216,7 @@ public:
 
 private:
     bool ReadNetwork(NetworkStatus& status);
+    void FirstReading();
     status::NetworkTest test_;
     bool running_ = false;   // the test runs (menus disabled)
     bool reading_ = false;
@@ -237,6 +238,7 @@ public:
     QLabel* lblPleaseWait;
 
 private:
+    void Force(int timer);
     void ShowRows(bool shown);
     bool forcing_ = false;
 };

@@ -3,6 +3,7 @@
 #include "StatusWindows.h"
 
 #include "NameTips.h"
+#include "PanelExchange.h"
 #include "ScreenText.h"
 
 namespace t2 {
@@ -56,17 +57,26 @@ void frmT2ForceTimers::OnActivate()
 void frmT2ForceTimers::cmdForce_Click(int timer)
 {
     if (forcing_ || !Connected()) return;
-    if (ExchangeBusy()) {
-        WhenIdle([this, timer] { cmdForce_Click(timer); });
-        return;
-    }
+    WhenIdle([this, timer] {
+        if (!forcing_ && Connected() && isVisible()) Force(timer);
+    });
+}
+
+void frmT2ForceTimers::Force(int timer)
+{
+    PanelExchange* exchange = Exchange();
+    if (!exchange) return;
     forcing_ = true;
     for (QPushButton* b : cmdForce) b->setEnabled(false);
     lblPleaseWait->show();
     lblPleaseWait->repaint();
 
-    Send(ForceTimerCommand(timer));  // the result does not matter
-    const bool done = Send(ForceTimerWaitCommand());
+    bool done = false;
+    {
+        const PanelExchange::Turn turn(*exchange);  // the command and the wait for its end belong together
+        Send(ForceTimerCommand(timer));  // the result does not matter
+        done = Send(ForceTimerWaitCommand());
+    }
 
     lblPleaseWait->hide();
     for (QPushButton* b : cmdForce) b->setEnabled(true);

@@ -80,8 +80,14 @@ void frmT2SystemDiagnostic::OnActivate()
     TestStopped = false;
     cmdClearTotals->setEnabled(false);
     Timer1->setInterval(StatusInterval(250));
-    Timer1->start();
+    // The first reading, which picks the devices to watch, waits its turn for
+    // the link; the timer starts after it.
+    WhenIdle([this] { FirstReading(); });
+}
 
+void frmT2SystemDiagnostic::FirstReading()
+{
+    if (!isVisible() || !Connected()) return;
     NetworkStatus status;
     reading_ = true;
     const bool ok = ReadNetwork(status);
@@ -90,6 +96,7 @@ void frmT2SystemDiagnostic::OnActivate()
     test_.Start(status);
     for (int i = 0; i < 32; ++i) SetColours(lblVTNode[i], test_.Monitored(i + 1) ? status::White : status::Grey,
                                             status::Black);
+    if (!TestStopped) Timer1->start();
 }
 
 void frmT2SystemDiagnostic::StopPolling()

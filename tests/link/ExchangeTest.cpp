@@ -12,7 +12,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTcpServer>
+#include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace t2;
 using t2::sim::FaultOptions;
@@ -204,6 +207,39 @@ TEST_F(Exchange, ModemDialHangUpAndTripledTimeOut)
     EXPECT_EQ(stages.front(), ModemStage::Disconnecting);
 }
 
+TEST_F(Exchange, AModemClosedDuringAnExchangeHangsUpOnceAfterIt)
+{
+    sim.SetModem(true);
+    QString error;
+    ASSERT_TRUE(sim.StartPty(&error));
+    exchange.SetMillisecondsPerSecond(50);
+    ASSERT_TRUE(exchange.OpenModemDevice(sim.PtyPath(), "5551234", &error)) << error.toStdString();
+    FaultOptions f;
+    f.replyDelayMs = 100;
+    sim.Panel().SetFaults(f);
+    exchange.ClearTrace();
+    int closes = 0;
+    exchange.SetModemStageCallback([&](ModemStage s) {
+        // A second close while the hang-up runs, from inside its wait.
+        if (s == ModemStage::Disconnecting) QTimer::singleShot(0, [&] {
+            ++closes;
+            exchange.CloseLink();
+        });
+    });
+    QTimer::singleShot(20, [&] {
+        ++closes;
+        exchange.CloseLink();
+    });
+    EXPECT_FALSE(exchange.Send(ReadStatusCommand()));
+    EXPECT_EQ(closes, 2);
+    EXPECT_EQ(exchange.Link(), nullptr);
+    EXPECT_FALSE(exchange.Busy());
+    EXPECT_EQ(Sent(exchange), (std::vector<std::string>{"[0001D3]", "[%%%%%", "ATZ"}));
+    const auto log = sim.Panel().ModemLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "HANGUP"), 1);
+    EXPECT_EQ(exchange.LastAttempts(), 1);  // failed at once, not tried again
+}
+
 TEST_F(Exchange, ADialWithoutAnAnswerFails)
 {
     QString error;
@@ -255,6 +291,50 @@ TEST_F(Exchange, ASecondExchangeDuringAWaitIsRefusedAndEventsRunOnSerial)
     EXPECT_FALSE(exchange.Busy());
 }
 
+TEST_F(Exchange, ActionsAskedForDuringAWaitRunAfterItInOrderAndTurnsHoldThem)
+{
+    OpenTcp();
+    FaultOptions f;
+    f.replyDelayMs = 80;
+    sim.Panel().SetFaults(f);
+    std::vector<std::string> order;
+    bool ranAfterItsWindowWent = false;
+    // Three actions asked for while "01" waits: they run after it, in order;
+    // one whose window went away meanwhile is skipped.
+    QTimer::singleShot(20, [&] {
+        exchange.WhenIdle([&] { order.push_back(exchange.Send(RelaySwitchCommand(1, true)) ? "10011" : "refused"); });
+        auto* window = new QObject;
+        exchange.WhenIdle([&] { ranAfterItsWindowWent = true; }, window);
+        delete window;
+        exchange.WhenIdle([&] { order.push_back(exchange.Send(RelayStatusCommand()) ? "23FF" : "refused"); });
+    });
+    ASSERT_TRUE(exchange.Send(ReadStatusCommand()));
+    EXPECT_TRUE(order.empty());  // nothing ran inside the wait
+    EXPECT_EQ(exchange.QueuedActions(), 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return exchange.QueuedActions() == 0 && order.size() == 2; }, 3000));
+    EXPECT_EQ(order, (std::vector<std::string>{"10011", "23FF"}));
+    EXPECT_FALSE(ranAfterItsWindowWent);
+    EXPECT_EQ(sim.Panel().Commands(), (std::vector<std::string>{"01", "10011", "23FF"}));
+
+    // A turn keeps them waiting across its exchanges, and between them.
+    sim.Panel().ClearLog();
+    order.clear();
+    {
+        const PanelExchange::Turn turn(exchange);
+        EXPECT_TRUE(exchange.Busy());
+        exchange.WhenIdle([&] { order.push_back("queued"); });
+        ASSERT_TRUE(exchange.Send(ReadStatusCommand()));
+        exchange.LetEventsRun();
+        ASSERT_TRUE(exchange.Send(RelayStatusCommand()));
+        EXPECT_TRUE(order.empty());
+    }
+    EXPECT_FALSE(exchange.Busy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !order.empty(); }, 3000));
+    // When the link is free an action runs at once.
+    exchange.WhenIdle([&] { order.push_back("now"); });
+    EXPECT_EQ(order, (std::vector<std::string>{"queued", "now"}));
+}
+
 TEST_F(Exchange, ClosingTheLinkDuringAWaitEndsTheExchange)
 {
     OpenTcp();
@@ -278,9 +358,20 @@ TEST_F(Exchange, RepliesOfAnyLengthOrGarbageAreSafe)
     raw->SetPeer([&](const QByteArray&) { raw->Deliver(QByteArray::fromStdString(answer)); });
     exchange.AdoptLink(std::move(link));
 
-    answer = FrameReply(std::string(300, 'A'));  // longer than expected: taken and checked whole
+    answer = FrameReply(std::string(30, 'A'));  // exactly the 34 characters expected
     ASSERT_TRUE(exchange.SendPanelCommand("01", 34, 1));
-    EXPECT_EQ(exchange.PanelReplyLength(), 304);
+    EXPECT_EQ(exchange.PanelReplyLength(), 34);
+    const std::string good = exchange.PanelReply();
+    // A whole reply with a good checksum but of another length (another
+    // command's, or two run together) does not count; PanelReply keeps the
+    // last one that did.
+    for (const std::string& other : {FrameReply(std::string(300, 'A')), FrameReply(std::string(40, 'B')),
+                                     FrameReply(std::string(30, 'C')) + "[00]", FrameReply(std::string(29, 'D'))}) {
+        answer = other;
+        EXPECT_FALSE(exchange.SendPanelCommand("01", 34, 1)) << other;
+        EXPECT_EQ(exchange.LastAttempts(), 3);
+        EXPECT_EQ(exchange.PanelReply(), good);
+    }
 
     for (std::string garbage : {std::string(5000, '\xFF'), std::string("]]]][[[["), std::string(40, '\0') + "]",
                                 std::string("[" + std::string(30, 'z') + "zz]")}) {

@@ -208,6 +208,52 @@ TEST(SimulatedPanel, FaultOptions)
     p.SetWaitReplyDelayMs(300);
     EXPECT_EQ(Ask(p, ReadStatusCommand()).delayMs, 40);
     EXPECT_EQ(Ask(p, ForceTimerWaitCommand()).delayMs, 340);
+
+    // Late: the first N commands of the count are answered that much later.
+    p.ClearLog();
+    f = {};
+    f.lateMs = 4500;
+    f.lateCount = 2;
+    p.SetFaults(f);
+    p.SetWaitReplyDelayMs(0);
+    std::vector<int> delays;
+    for (int i = 0; i < 3; ++i) delays.push_back(Ask(p, ReadStatusCommand()).delayMs);
+    EXPECT_EQ(delays, (std::vector<int>{4500, 4500, 0}));
+
+    // Close: after N commands the connection is dropped; the next command is
+    // neither answered nor acted on.
+    p.ClearLog();
+    f = {};
+    f.closeAfter = 1;
+    p.SetFaults(f);
+    EXPECT_TRUE(Ask(p, RelaySwitchCommand(20, true)).reply);
+    const PanelAnswer gone = Ask(p, RelaySwitchCommand(21, true));
+    EXPECT_TRUE(gone.close);
+    EXPECT_FALSE(gone.reply);
+    EXPECT_TRUE(p.Relay(20));
+    EXPECT_FALSE(p.Relay(21));
+}
+
+TEST(PanelSimulator, CloseAfterDropsTheTcpConnection)
+{
+    PanelSimulator sim;
+    ASSERT_TRUE(sim.StartTcp(0));
+    FaultOptions f;
+    f.closeAfter = 1;
+    sim.Panel().SetFaults(f);
+    QTcpSocket socket;
+    socket.connectToHost("127.0.0.1", sim.TcpPort());
+    ASSERT_TRUE(socket.waitForConnected(5000));
+    QByteArray got;
+    QObject::connect(&socket, &QTcpSocket::readyRead, [&] { got += socket.readAll(); });
+    bool dropped = false;
+    QObject::connect(&socket, &QTcpSocket::disconnected, [&] { dropped = true; });
+    socket.write(QByteArray::fromStdString(FrameCommand("01") + FrameCommand("01")));
+    QElapsedTimer t;
+    t.start();
+    while (!dropped && t.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(dropped);
+    EXPECT_EQ(got.size(), 34);  // the first one answered, the second not
 }
 
 TEST(SimulatedPanel, MemoryFileRoundTrip)

@@ -159,3 +159,41 @@ TEST_F(SessionCli, FailuresAndUsage)
     EXPECT_NE(r.err.find("Upload Error: 2"), std::string::npos);
     EXPECT_FALSE(QFile::exists(out));
 }
+
+TEST_F(SessionCli, APanelAnsweringLateGivesRightValuesAndTakesTheRightPassword)
+{
+    // The first three replies come 4.5 seconds late, past the 3-second time-out
+    // of "05": the second "05" reply lands in the wait of the next command.
+    {
+        SimProgram sim({"--late", "4500,3", "--addon", "1,4", "--io", "16"}, {});
+        ASSERT_FALSE(sim.Address().isEmpty());
+        const CliResult r = RunCli({"status", "--tcp", sim.Address()});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(r.out.find("Revision: CLI PANEL"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("I/O Installed: 16 Inputs/Relays"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("Add-On Card: DMX  Rev 4"), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("00/00/00"), std::string::npos) << r.out;
+    }
+    {
+        const QString in = Path("in.TMB");
+        ASSERT_EQ(RunCli({"new", in}).code, 0);
+        SimProgram sim({"--late", "4500,3", "--password", "111111"}, {});
+        ASSERT_FALSE(sim.Address().isEmpty());
+        const CliResult r = RunCli({"download", in, "--tcp", sim.Address(), "--password", "111111"});
+        EXPECT_EQ(r.err.find("Password Invalid."), std::string::npos) << r.err;
+        EXPECT_EQ(r.code, 0) << r.err;
+    }
+}
+
+TEST_F(SessionCli, ADownloadCutShortSaysThePanelIsPartlyWritten)
+{
+    const QString in = Path("in.TMB");
+    ASSERT_EQ(RunCli({"new", in}).code, 0);
+    SimProgram sim({"--close-after", "21"}, {});  // "05", the password read, 19 blocks
+    ASSERT_FALSE(sim.Address().isEmpty());
+    const CliResult r = RunCli({"download", in, "--tcp", sim.Address()});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_NE(r.err.find("Download Error: 1. The Panel Is Partly Written: Blocks 1 To 19 Of 384"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("Repeat The Download Before The Panel Is Left In Service."), std::string::npos);
+}

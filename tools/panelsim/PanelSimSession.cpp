@@ -115,6 +115,12 @@ void PanelSimSession::FrameComplete()
     const std::string frame = std::move(frame_);
     frame_.clear();
     const PanelAnswer answer = panel_.HandleFrame(frame);
+    if (answer.close) {
+        queue_.clear();
+        timer_.stop();
+        if (closer_) closer_();
+        return;
+    }
     if (!answer.reply) return;
     const LineOptions line = panel_.Line();
     Clock::time_point at = Clock::now() + std::chrono::milliseconds(answer.delayMs);

@@ -28,6 +28,9 @@ public:
 
     // Bytes that arrived from the host.
     void Feed(const QByteArray& bytes);
+    // How the connection is dropped when the panel's faults say so (a TCP/IP
+    // socket closed); without one the panel just stays silent.
+    void SetCloser(std::function<void()> closer) { closer_ = std::move(closer); }
 
     bool ModemOnline() const { return online_; }
 
@@ -43,6 +46,7 @@ private:
 
     SimulatedPanel& panel_;
     Writer writer_;
+    std::function<void()> closer_;
     bool modem_;
     bool online_ = false;
     std::string atLine_;

@@ -43,6 +43,7 @@ bool PanelSimulator::StartTcp(quint16 port, const QHostAddress& address, QString
                         socket->flush();
                     },
                     modem_, socket);
+                session->SetCloser([socket] { socket->disconnectFromHost(); });
                 connect(socket, &QTcpSocket::readyRead, session, [socket, session] { session->Feed(socket->readAll()); });
                 connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             }
@@ -54,6 +55,11 @@ bool PanelSimulator::StartTcp(quint16 port, const QHostAddress& address, QString
         return false;
     }
     return true;
+}
+
+void PanelSimulator::DropTcpConnections()
+{
+    for (QTcpSocket* socket : findChildren<QTcpSocket*>(Qt::FindDirectChildrenOnly)) socket->disconnectFromHost();
 }
 
 quint16 PanelSimulator::TcpPort() const { return server_ && server_->isListening() ? server_->serverPort() : 0; }

@@ -51,6 +51,8 @@ public:
     QString PtyPath() const { return ptyPath_; }
     // Connections the TCP/IP server has accepted so far.
     int TcpConnections() const { return tcpConnections_; }
+    // Drops every open TCP/IP connection (the panel's network module restarting).
+    void DropTcpConnections();
     void Stop();
 
     // An in-process conversation: bytes from the host go to the returned

@@ -472,16 +472,25 @@ PanelAnswer SimulatedPanel::HandleFrame(std::string_view frame)
     }
     ++commandCount_;
     Keep(commands_, *command);
-    const bool stopped = faults_.stopAfter > 0 && commandCount_ > faults_.stopAfter;
-    const bool dropped = faults_.dropEvery > 0 && commandCount_ % faults_.dropEvery == 0;
-    if (stopped || dropped) {
-        // Lost on the way in: the panel never acted on it.
+    // Lost on the way in: the panel never acted on it.
+    auto undo = [&] {
         memory_ = before;
         relays_ = relaysBefore;
         groups_ = groupsBefore;
         presets_ = presetsBefore;
         if (!keys_.empty() && command->starts_with("07") && H2(*command, 2) != 0) keys_.pop_back();
         if (!timers_.empty() && command->starts_with("13")) timers_.pop_back();
+    };
+    if (faults_.closeAfter > 0 && commandCount_ > faults_.closeAfter) {
+        undo();
+        PanelAnswer gone;
+        gone.close = true;  // and the connection with it
+        return gone;
+    }
+    const bool stopped = faults_.stopAfter > 0 && commandCount_ > faults_.stopAfter;
+    const bool dropped = faults_.dropEvery > 0 && commandCount_ % faults_.dropEvery == 0;
+    if (stopped || dropped) {
+        undo();
         return {};
     }
     PanelAnswer answer;
@@ -492,6 +501,8 @@ PanelAnswer SimulatedPanel::HandleFrame(std::string_view frame)
         answer.bytes.replace(answer.bytes.size() - 3, 2, Hex2(wrong));
     }
     answer.delayMs = faults_.replyDelayMs + (*command == "02" ? waitDelayMs_ : 0);
+    if (faults_.lateMs > 0 && (faults_.lateCount <= 0 || commandCount_ <= faults_.lateCount))
+        answer.delayMs += faults_.lateMs;
     return answer;
 }
 

@@ -31,6 +31,9 @@ struct FaultOptions {
     int replyDelayMs = 0;    // every reply waits this long
     int stopAfter = 0;       // after N commands the panel answers nothing more (0 = never)
     bool wrongChecksum = false;  // the checksum command answers a wrong value
+    int lateMs = 0;          // replies come this much later still (a panel slower than the time-outs) ...
+    int lateCount = 0;       // ... only those to commands 1..N of the count (0 = every one)
+    int closeAfter = 0;      // after N commands the panel drops the connection (TCP/IP; 0 = never)
 };
 
 struct LineOptions {
@@ -55,6 +58,7 @@ struct PanelAnswer {
     bool reply = false;     // false: the panel stays silent
     std::string bytes;      // the framed reply
     int delayMs = 0;        // how long the panel takes before it answers
+    bool close = false;     // the panel drops the connection instead of answering
 };
 
 class SimulatedPanel {

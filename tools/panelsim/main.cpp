@@ -62,6 +62,8 @@ int main(int argc, char** argv)
     const QCommandLineOption corrupt(QStringLiteral("corrupt-every"), QStringLiteral("Corrupt every Nth reply's checksum."), QStringLiteral("N"));
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Delay every reply by MS."), QStringLiteral("MS"));
     const QCommandLineOption stopAfter(QStringLiteral("stop-after"), QStringLiteral("Answer nothing after N commands."), QStringLiteral("N"));
+    const QCommandLineOption late(QStringLiteral("late"), QStringLiteral("Answer MS later still: every command, or only the first N."), QStringLiteral("MS[,N]"));
+    const QCommandLineOption closeAfter(QStringLiteral("close-after"), QStringLiteral("Drop the TCP/IP connection after N commands."), QStringLiteral("N"));
     const QCommandLineOption wrongSum(QStringLiteral("wrong-checksum"), QStringLiteral("Answer the checksum command wrongly."));
     const QCommandLineOption waitDelay(QStringLiteral("wait-delay"), QStringLiteral("Answer \"02\" after MS."), QStringLiteral("MS"));
     const QCommandLineOption dialDelay(QStringLiteral("dial-delay"), QStringLiteral("The modem connects after MS."), QStringLiteral("MS"));
@@ -78,7 +80,7 @@ int main(int argc, char** argv)
     const QCommandLineOption animate(QStringLiteral("animate"), QStringLiteral("Change relay, input, device and lamp states every second."));
     const QCommandLineOption control(QStringLiteral("control"), QStringLiteral("Read state commands from stdin (\"help\" lists them)."));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Report the violations on stderr when stopped."));
-    p.addOptions({tcp, host, pty, modem, memory, dump, drop, corrupt, delay, stopAfter, wrongSum, waitDelay, dialDelay,
+    p.addOptions({tcp, host, pty, modem, memory, dump, drop, corrupt, delay, late, closeAfter, stopAfter, wrongSum, waitDelay, dialDelay,
                   baud, bits, relay, input, device, revision, io, addon, password, demo, animate, control, verbose});
     p.process(app);
 
@@ -94,6 +96,12 @@ int main(int argc, char** argv)
     f.replyDelayMs = p.value(delay).toInt();
     f.stopAfter = p.value(stopAfter).toInt();
     f.wrongChecksum = p.isSet(wrongSum);
+    if (p.isSet(late)) {
+        const QStringList l = p.value(late).split(',');
+        f.lateMs = l.value(0).toInt();
+        f.lateCount = l.value(1).toInt();
+    }
+    f.closeAfter = p.value(closeAfter).toInt();
     panel.SetFaults(f);
     panel.SetLine({p.value(baud).toInt(), p.value(bits).toInt() > 0 ? p.value(bits).toInt() : 10});
     panel.SetWaitReplyDelayMs(p.value(waitDelay).toInt());
