@@ -398,6 +398,7 @@ void frmT2MasterMDI::UpdateStatusBar()
         QDir::cleanPath(fileName).compare(maintenance, Qt::CaseInsensitive) == 0;
     if (networkDiagnosticsHandler_) networkDiagnosticsHandler_(networkDiagnosticsVisible_);
     UpdateCaption();
+    UpdateUndoItems();
 }
 
 void frmT2MasterMDI::SetStatusPanel2(const QString& text) { StatusPanel2->setText(text); }

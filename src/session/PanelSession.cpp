@@ -199,7 +199,7 @@ StatusResult PanelSession::ReadCVStatus(const std::function<void(const StatusTex
     if (difference.Differs() && adopt && adopt(difference)) {
         for (int n = 0; n < NodeCodeCount; ++n) state_.Config.NodeIOCount[n] = static_cast<Integer>(difference.panelNodes[n]);
         state_.Config.AddOnModuleType = static_cast<Integer>(difference.panelAddOn);
-        SetDataChanged(state_, true);
+        RecordEdit(state_, "Panel I/O Hardware");   // one step to undo
     }
     return StatusResult::Read;
 }
@@ -348,6 +348,9 @@ TransferOutcome PanelSession::UpLoadSettings(bool uploadNames, const TransferObs
             Disconnect();
             ResetConfiguration(state_);
             state_.SettingsFileName = "None";
+            // The cleared configuration is one step to undo: the user's
+            // configuration is not lost with it.
+            state_.History.Record(state_, "Upload");
         }
         return o;
     };
@@ -371,7 +374,7 @@ TransferOutcome PanelSession::UpLoadSettings(bool uploadNames, const TransferObs
     const std::optional<int> panelSum = ChecksumFromReply(exchange_.PanelReply());
     if (!panelSum || *panelSum != sum) return finish(TransferEnd::Error, ChecksumDiffers);
     ApplyPanelImage(state_.Image, state_.Config, state_.Devices, state_.UploadNames);
-    SetDataChanged(state_, true);
+    RecordEdit(state_, "Upload");   // the configuration it replaced is one step to undo
     return finish(TransferEnd::Complete, 0);
 }
 

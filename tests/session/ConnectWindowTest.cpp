@@ -708,3 +708,56 @@ TEST_F(ConnectWindow, LinkChoiceFieldsAndButtons)
     EXPECT_FALSE(state.PanelConnected);
     EXPECT_EQ(w->cmdConnect->text(), "Connect To Tamberline II");
 }
+
+// An upload, the panel's I/O hardware taken over, and the configuration an
+// aborted upload clears are each one step that Edit Undo takes back.
+TEST_F(ConnectWindow, UploadAndAdoptedHardwareAreOneUndoStepEach)
+{
+    ProgramState panel;
+    ResetConfiguration(panel);
+    panel.Config.RelayTimerType[2] = 6;
+    panel.Config.NodeIOCount[1] = 2;
+    PanelImage image{};
+    BuildPanelImage(panel.Config, panel.Devices, {0, 0, 0, 0, 0, 0}, image);
+    sim.Panel().SetMemory(0, ImageBytes(image));
+    sim.Panel().SetNodeCodes({1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+
+    state.Config.RelayNames[0] = "HOST LOBBY";
+    state.History.Reset(state);
+    const PanelConfig host = state.Config;
+    QAction* undo = main->MenuItem("mnuUndo");
+    QAction* redo = main->MenuItem("mnuRedo");
+
+    // Taking over the panel's hardware.
+    UseTcp();
+    prompts.answers = {PromptAnswer::Yes};
+    Connect();
+    ASSERT_EQ(state.Config.NodeIOCount[1], 2);
+    EXPECT_EQ(undo->text(), "Undo Panel I/O Hardware");
+    const PanelConfig adopted = state.Config;
+
+    // The upload.
+    prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
+    QTest::mouseClick(w->cmdUpLoadFromT2, Qt::LeftButton);
+    ASSERT_EQ(state.Config.RelayTimerType[2], 6);
+    EXPECT_EQ(undo->text(), "Undo Upload");
+    undo->trigger();
+    EXPECT_EQ(state.Config, adopted);
+    EXPECT_EQ(redo->text(), "Redo Upload");
+    redo->trigger();
+    EXPECT_EQ(state.Config.RelayTimerType[2], 6);
+    undo->trigger();
+    undo->trigger();
+    EXPECT_EQ(state.Config, host);
+    EXPECT_FALSE(state.DataChanged);   // back at what was last opened
+
+    // An upload that fails clears the configuration; the user's comes back.
+    sim.Panel().SetFaults({.wrongChecksum = true});
+    prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
+    QTest::mouseClick(w->cmdUpLoadFromT2, Qt::LeftButton);
+    ASSERT_NE(state.Config, host);
+    ASSERT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "Undo Upload");
+    undo->trigger();
+    EXPECT_EQ(state.Config, host);
+}
