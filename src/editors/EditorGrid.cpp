@@ -5,6 +5,7 @@
 #include "EditorWindow.h"
 #include "GridCells.h"
 #include "NameBox.h"
+#include "NameTips.h"
 #include "ScreenText.h"
 
 #include <QComboBox>
@@ -57,6 +58,7 @@ EditorGrid& EditorGrid::Names(NameSpec desc)
         NameArrayElement(label, names_.label, r);
         label->setGeometry(QRect(CellPos(r, 0), QSize(window_.Px(names_.width), window_.Px(geometry_.height))));
         label->setIndent(window_.Px(15));
+        ShowWholeNameInToolTip(label);   // a name too long for its label shows whole in the tip
         connect(label, &ClickLabel::pressed, this,
                 [this, r](Qt::MouseButton b, Qt::KeyboardModifiers m) { PressName(r, b, m); });
         nameLabels_.push_back(label);

@@ -1,6 +1,7 @@
 // "Relay Output Options" and "Relay Grouping" driven as a user does.
 #include "EditorGrid.h"
 #include "GuiHelpers.h"
+#include "NameTips.h"
 #include "RelayWindows.h"
 #include "ScreenText.h"
 
@@ -215,4 +216,15 @@ TEST(RelayGrouping, CopyGestureCopiesRelayOneOfTheSelectedGroup)
             EXPECT_FALSE(Label(w, "lblRelayName", 16)->isVisible());
         }
     }
+}
+
+TEST(RelayOutputOptions, NamesTooLongForTheirLabelShowWholeInTheToolTip)
+{
+    ProgramState s = FreshState(8);
+    s.Config.RelayNames[0] = "LOBBY";
+    s.Config.RelayNames[1] = "NORTH WING CORRIDOR LIGHTING CIRCUIT";
+    frmT2RelayOutputOptions w(s);
+    w.show();
+    EXPECT_EQ(NameToolTip(Label(w, "lblRelayName", 0)), "Relay 01");
+    EXPECT_EQ(NameToolTip(Label(w, "lblRelayName", 1)), "Relay 02\nNORTH WING CORRIDOR LIGHTING CIRCUIT");
 }
