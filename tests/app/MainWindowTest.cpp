@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <memory>
 #include <tuple>
 
@@ -462,8 +464,11 @@ TEST_F(MainWindowTest, FailedOpenKeepsEverything)
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("not a settings file");
     bad.close();
+    // A named pipe nobody writes to would keep the window waiting for ever.
+    const QString pipe = dir.filePath("PIPE.TMB");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     for (bool changed : {false, true}) {
-        for (QString path : {bad.fileName(), dir.filePath("MISSING.TMB")}) {
+        for (QString path : {bad.fileName(), dir.filePath("MISSING.TMB"), pipe, dir.path()}) {
             SCOPED_TRACE(path.toStdString());
             MakeChanged();
             SetDataChanged(state, changed);
