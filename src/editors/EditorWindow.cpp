@@ -69,8 +69,8 @@ EditorGrid& EditorWindow::AddGrid(const GridGeometry& geometry, QWidget* host)
 
 namespace {
 
-template <typename C, typename Spec>
-C& Keep(std::vector<FormControl*>& controls, EditorWindow& window, Spec desc)
+template <typename C, typename Desc>
+C& Keep(std::vector<FormControl*>& controls, EditorWindow& window, Desc desc)
 {
     auto* c = new C(window, std::move(desc));
     controls.push_back(c);

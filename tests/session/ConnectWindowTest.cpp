@@ -736,9 +736,15 @@ TEST_F(ConnectWindow, UploadAndAdoptedHardwareAreOneUndoStepEach)
     EXPECT_EQ(undo->text(), "Undo Panel I/O Hardware");
     const PanelConfig adopted = state.Config;
 
-    // The upload.
+    // The upload; while it runs Undo and Redo are disabled with the menus.
+    bool undoDuringTransfer = true;
+    const auto watch = QObject::connect(w->pbActivityProgress, &QProgressBar::valueChanged, w, [&](int v) {
+        if (v == 100) undoDuringTransfer = undo->isEnabled() || redo->isEnabled();
+    });
     prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
     QTest::mouseClick(w->cmdUpLoadFromT2, Qt::LeftButton);
+    QObject::disconnect(watch);
+    EXPECT_FALSE(undoDuringTransfer);
     ASSERT_EQ(state.Config.RelayTimerType[2], 6);
     EXPECT_EQ(undo->text(), "Undo Upload");
     undo->trigger();
