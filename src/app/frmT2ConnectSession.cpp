@@ -12,13 +12,6 @@ namespace t2 {
 
 namespace {
 
-void Colour(QLabel* label, const QColor& colour)
-{
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, colour);
-    label->setPalette(p);
-}
-
 void UpdateStatusBar()
 {
     if (AppShell* shell = Shell()) shell->UpdateStatusBar();
@@ -165,7 +158,7 @@ void frmT2Connect::ShowModemStage(ModemStage stage)
 {
     auto banner = [this](const QString& text, const QColor& colour) {
         lblModem->setText(text);
-        Colour(lblModem, colour);
+        SetBackground(lblModem, colour);
         lblModem->show();
         lblModem->repaint();
     };

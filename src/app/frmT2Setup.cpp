@@ -1,5 +1,6 @@
 #include "frmT2Setup.h"
 
+#include "Controls.h"
 #include "ScreenText.h"
 #include "Twips.h"
 
@@ -45,10 +46,7 @@ frmT2Setup::frmT2Setup(ProgramState& state, QWidget* parent) : QWidget(parent), 
         lblIOCount[n]->setFrameShape(QFrame::Panel);
         lblIOCount[n]->setFrameShadow(QFrame::Sunken);
         lblIOCount[n]->setCursor(Qt::PointingHandCursor);
-        lblIOCount[n]->setAutoFillBackground(true);
-        QPalette p = lblIOCount[n]->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        lblIOCount[n]->setPalette(p);
+        SetBackground(lblIOCount[n], Qt::white);
         connect(lblIOCount[n], &ClickLabel::clicked, this, [this, n] { lblIOCount_Click(n); });
 
         lblIOAdd[n] = new QLabel(fraIOConfiguration);
@@ -84,9 +82,7 @@ frmT2Setup::frmT2Setup(ProgramState& state, QWidget* parent) : QWidget(parent), 
 void frmT2Setup::SetRange(QLabel* label, const QString& text, const QColor& colour)
 {
     label->setText(text);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, colour);
-    label->setPalette(p);
+    SetBackground(label, colour);
     label->show();
 }
 

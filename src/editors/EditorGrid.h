@@ -89,7 +89,8 @@ struct PickerSpec {
     QString picker{};                         // "cboNewTimerType"
     int offset = 1335;                        // label left, right of the name label's left
     int width = 1020;
-    Choices choices{};                        // the list and the values of its entries
+    Choices choices{};                        // the list and the values of its entries (cells sharing a
+                                              // picker share the first one's)
     std::function<Integer&(int row)> member{};   // where the value lives: member, or get and set
     std::function<int(int row)> get{};
     std::function<void(int row, int value)> set{};

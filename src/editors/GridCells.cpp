@@ -69,7 +69,8 @@ void PickerColumn::Show(EditorGrid& grid, int row, bool shown)
     ClickLabel* label = labels_[row];
     const bool visible = shown && (!desc_.visible || desc_.visible(row));
     if (visible) {
-        label->setText(desc_.caption ? desc_.caption(row) : QLatin1Char(' ') + desc_.choices.TextOf(value_.Get(row)));
+        label->setText(desc_.caption ? desc_.caption(row)
+                                     : QLatin1Char(' ') + grid.PickerChoices(desc_.picker).TextOf(value_.Get(row)));
         if (desc_.widthOf) label->resize(grid.Window().Px(desc_.widthOf(row)), label->height());
     }
     label->setVisible(visible);
@@ -79,7 +80,6 @@ QWidget* PickerColumn::Cell(int row) const { return row >= 0 && row < int(labels
 
 void PickerColumn::SetChoices(EditorGrid& grid, Choices choices)
 {
-    desc_.choices = choices;
     grid.SetPickerChoices(desc_.picker, std::move(choices));
 }
 
