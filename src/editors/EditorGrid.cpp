@@ -197,18 +197,12 @@ void EditorGrid::StorePicked(PickerState& picker, int index)
     columns_[picker.column]->Picked(*this, picker.row, index);
 }
 
-void EditorGrid::Edited(const void* typing)
-{
-    window_.MarkChanged(typing);
-    window_.Redraw();
-}
-
 void EditorGrid::PressName(int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     if (!copy_) return;
     HidePickers();
     if (row == 0 && button == Qt::RightButton && ShiftOnly(modifiers)) copy_(Shown());
-    Edited();
+    window_.Edited();
 }
 
 int EditorGrid::RightTwips() const

@@ -254,8 +254,6 @@ public:
     // The entries of a shared picker.
     const Choices& PickerChoices(const QString& name) const;
     void SetPickerChoices(const QString& name, Choices choices);
-    // After a user's edit of a cell: the edit path, then the window redrawn.
-    void Edited(const void* typing = nullptr);
 
 private:
     struct PickerState;

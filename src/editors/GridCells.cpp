@@ -86,7 +86,7 @@ void PickerColumn::SetChoices(EditorGrid& grid, Choices choices)
 void PickerColumn::Picked(EditorGrid& grid, int row, int index)
 {
     value_.Set(row, grid.PickerChoices(desc_.picker).ValueOf(index));
-    grid.Edited();
+    grid.Window().Edited();
 }
 
 void PickerColumn::Open(EditorGrid& grid, int column, int row)
@@ -130,7 +130,7 @@ QWidget* StateColumn::Cell(int row) const { return row >= 0 && row < int(labels_
 void StateColumn::Click(EditorGrid& grid, int row)
 {
     if (desc_.click) desc_.click(row);
-    grid.Edited();
+    grid.Window().Edited();
 }
 
 // ---------------------------------------------------------------------------
@@ -188,7 +188,7 @@ void RowListColumn::Build(EditorGrid& grid, int /*column*/)
         QObject::connect(list, &QComboBox::activated, &grid, [this, &grid, r](int index) {
             if (index < 0) return;
             value_.Set(r, desc_.choices.ValueOf(index));
-            grid.Edited();
+            grid.Window().Edited();
         });
         lists_.push_back(list);
     }
@@ -234,7 +234,7 @@ void ScrollColumn::Build(EditorGrid& grid, int /*column*/)
         QObject::connect(bar, &QScrollBar::valueChanged, &grid, [this, &grid, bar, r](int value) {
             if (grid.Filling()) return;
             value_.Set(r, value);
-            grid.Edited(bar->isSliderDown() ? bar : nullptr);   // one drag is one step
+            grid.Window().Edited(bar->isSliderDown() ? bar : nullptr);   // one drag is one step
         });
         QObject::connect(bar, &QScrollBar::sliderReleased, &grid, [&grid, bar] { grid.Window().EndTyping(bar); });
         bars_.push_back(bar);
