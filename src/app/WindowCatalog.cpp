@@ -64,6 +64,7 @@ void RegisterAllWindows()
         Built<frmT2BlinkAlertAndAlarmSettings>(TIMERS "mnuBlinkAlertAndAlarmSettings"),
         Built<frmT2ConfigureTimedOn>(TIMERS "mnuConfigureTimedOn"),
         Built<frmT2ForceTimers>(TIMERS "mnuForceTimers"),
+        Built<frmT2TimerSchedule>(TIMERS "mnuTimerSchedule"),
         Built<frmT2DaylightSavingTime>(TIMES "mnuDaylightSavingTime"),
         Built<frmT2AstroClockSettings>(TIMES "mnuAstroClockSettings"),
         Built<frmT2OpenAndCloseTimeNormalDays>(TIMES "mnuOpenAndCloseTimes/mnuOpenCloseTimeNormalDays", "Normal Days"),

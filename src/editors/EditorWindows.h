@@ -8,6 +8,7 @@
 #include "PresetWindows.h"
 #include "RelayWindows.h"
 #include "SpecialFunctionWindows.h"
+#include "TimerScheduleWindow.h"
 #include "TimerWindows.h"
 #include "VantelWindows.h"
 #include "frmT2Document.h"

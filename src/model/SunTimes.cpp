@@ -69,6 +69,14 @@ std::string IsoDate(const CivilDate& date)
     return Digits(date.year, 4) + "-" + Digits(date.month, 2) + "-" + Digits(date.day, 2);
 }
 
+CivilDate AddDays(const CivilDate& date, int days)
+{
+    const QDate d = QDate::fromJulianDay(DayNumber(date) + days);
+    return {d.year(), d.month(), d.day()};
+}
+
+long long DaysBetween(const CivilDate& from, const CivilDate& to) { return DayNumber(to) - DayNumber(from); }
+
 // ---- The sun ----
 
 namespace {

@@ -33,6 +33,10 @@ int DayOfWeek(const CivilDate& date);
 // "YYYY-MM-DD" exactly (a valid date of the years 1583..9999), else nothing.
 std::optional<CivilDate> ParseIsoDate(const std::string& text);
 std::string IsoDate(const CivilDate& date);
+// The date days later (earlier for a negative count), and the number of days
+// from one date to another.
+CivilDate AddDays(const CivilDate& date, int days);
+long long DaysBetween(const CivilDate& from, const CivilDate& to);
 
 // ---- The sun ----
 enum class SunKind {

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -256,6 +257,24 @@ int main(int argc, char** argv)
     if (auto* astro = dynamic_cast<t2::frmT2AstroClockSettings*>(window.OpenWindow("frmT2AstroClockSettings"))) {
         if (auto* find = astro->findChild<QPushButton*>("cmdFindLatLon")) find->click();
         save("frmT2AstroClockSettings_city");
+    }
+    // The timer schedule's week and year on a sample with timers of every
+    // kind, in the week daylight saving time starts.
+    FillSample(state);
+    state.Config.TimerRelayControl(6, 3) = 1;      // SUNSET: 30 Min After Sunset, parking on
+    state.Config.TimerNames[8] = "CLOSING";
+    state.Config.TimerTimeCode[8] = 24 + 128 + 64;   // 15 Min Before Close
+    state.Config.TimerMinute[8] = 15;
+    state.Config.TimerGroupControl(8, 0) = 2;
+    if (auto* schedule = dynamic_cast<t2::frmT2TimerSchedule*>(window.OpenWindow("frmT2TimerSchedule"))) {
+        schedule->SetFrom({2026, 3, 6});
+        save("frmT2TimerSchedule_week");
+        schedule->Views()->setCurrentIndex(1);
+        schedule->YearChart()->SetCursor(schedule->YearChart()->Cursor() + 60);
+        save("frmT2TimerSchedule_year");
+        schedule->Views()->setCurrentIndex(2);
+        save("frmT2TimerSchedule_checks");
+        schedule->Views()->setCurrentIndex(0);
     }
     window.CloseAllWindows();
 
