@@ -65,6 +65,16 @@ QColor MarkColour(const ScheduledTimer& timer)
 
 QString Screen(const std::string& ascii) { return QString::fromStdString(ascii); }
 
+// Stored text on one line: control characters (a line break in a name) become spaces.
+QString OneLine(const Bytes& bytes)
+{
+    QString text = ToScreen(bytes);
+    for (QChar& ch : text) {
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F) ch = ' ';
+    }
+    return text;
+}
+
 QString ShortDate(const CivilDate& d)
 {
     return QString("%1 %2/%3").arg(QString::fromLatin1(DayNames[static_cast<std::size_t>(DayOfWeek(d))]).left(3))
@@ -78,8 +88,8 @@ bool Shows(const Schedule& s, const TimerRun& run, bool all) { return all || !s.
 QString RunLine(const Schedule& s, const TimerRun& run)
 {
     const RunFields f = DescribeRun(s, run);
-    QString text = Screen(f.time) + "  " + Screen(f.timer) + " " + ToScreen(f.name) + ": " + ToScreen(f.actions);
-    if (!f.notes.empty()) text += " (" + ToScreen(f.notes) + ")";
+    QString text = Screen(f.time) + "  " + Screen(f.timer) + " " + OneLine(f.name) + ": " + OneLine(f.actions);
+    if (!f.notes.empty()) text += " (" + OneLine(f.notes) + ")";
     return text;
 }
 
@@ -148,7 +158,7 @@ QRect ScheduleWeekChart::DayRect(int day) const
     return {0, header + day * row, width(), row};
 }
 
-QRect ScheduleWeekChart::TimeLine(int day) const
+QRect ScheduleWeekChart::LineRect(int day) const
 {
     const QRect r = DayRect(day);
     const int gutter = Twips(this, 1080);
@@ -158,7 +168,7 @@ QRect ScheduleWeekChart::TimeLine(int day) const
 const TimerRun* ScheduleWeekChart::RunAt(const QPoint& point) const
 {
     for (int d = 0; d < DayCount(); ++d) {
-        const QRect line = TimeLine(d);
+        const QRect line = LineRect(d);
         if (point.y() < line.top() || point.y() > line.bottom()) continue;
         const TimerRun* best = nullptr;
         int distance = 5;
@@ -182,7 +192,7 @@ void ScheduleWeekChart::paintEvent(QPaintEvent*)
     p.fillRect(rect(), palette().window());
     if (!schedule_ || DayCount() == 0) return;
     const QFontMetrics fm = fontMetrics();
-    const QRect first = TimeLine(0);
+    const QRect first = LineRect(0);
     auto xOf = [&](const QRect& line, int minutes) {
         return line.left() + std::clamp(minutes, 0, DayMinutes) * line.width() / DayMinutes;
     };
@@ -198,7 +208,7 @@ void ScheduleWeekChart::paintEvent(QPaintEvent*)
     for (int d = 0; d < DayCount(); ++d) {
         const ScheduleDay& day = schedule_->days[static_cast<std::size_t>(d)];
         const QRect row = DayRect(d);
-        const QRect line = TimeLine(d);
+        const QRect line = LineRect(d);
         // The date in the gutter, the chosen day highlighted.
         QRect gutter(0, row.top() + 1, line.left() - 4, row.height() - 2);
         if (d == selected_) p.fillRect(gutter, palette().highlight());
@@ -276,7 +286,7 @@ void ScheduleWeekChart::paintEvent(QPaintEvent*)
                 p.drawPolygon(QPolygon({QPoint(x, line.top()), QPoint(x + 6, line.top() + 3), QPoint(x, line.top() + 6)}));
             }
             p.setBrush(Qt::NoBrush);
-            QString label = ToScreen(timer.name).trimmed();
+            QString label = OneLine(timer.name).trimmed();
             if (shift != 0) label += ", " + Screen(Clock12Text(run.minutes));
             const int width = sm.horizontalAdvance(label) + 4;
             const bool leftOfMark = x + 4 + width > line.right();
@@ -738,8 +748,8 @@ void frmT2TimerSchedule::ShowDay()
         const TimerRun& run = schedule_.runs[static_cast<std::size_t>(k)];
         if (!Shows(schedule_, run, all)) continue;
         const RunFields f = DescribeRun(schedule_, run);
-        auto* item = new QTreeWidgetItem(lstDay_, {Screen(f.time), Screen(f.timer), ToScreen(f.name), ToScreen(f.actions),
-                                                   ToScreen(f.notes)});
+        auto* item = new QTreeWidgetItem(lstDay_, {Screen(f.time), Screen(f.timer), OneLine(f.name), OneLine(f.actions),
+                                                   OneLine(f.notes)});
         item->setToolTip(3, item->text(3));
         item->setToolTip(4, item->text(4));
         description += RunLine(schedule_, run) + "\n";
@@ -768,7 +778,7 @@ void frmT2TimerSchedule::ShowChecks()
     lstChecks_->clear();
     for (const ScheduleCheck& check : schedule_.checks) {
         auto* item = new QTreeWidgetItem(
-            lstChecks_, {Screen(TimerItem(check.timer)), ToScreen(schedule_.timers[static_cast<std::size_t>(check.timer)].name),
+            lstChecks_, {Screen(TimerItem(check.timer)), OneLine(schedule_.timers[static_cast<std::size_t>(check.timer)].name),
                          QString::fromLatin1(CheckKindText(check.kind)), Screen(check.problem),
                          QString::fromLatin1(check.windowCaption)});
         item->setToolTip(3, item->text(3));

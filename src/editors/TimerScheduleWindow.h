@@ -37,8 +37,9 @@ public:
     void SelectDay(int day);
     // The run under a point, or null.
     const TimerRun* RunAt(const QPoint& point) const;
-    // Where a day's line lies, for the tests' clicks.
+    // Where a day's row and its 24-hour line lie.
     QRect DayRect(int day) const;
+    QRect LineRect(int day) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -53,7 +54,6 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    QRect TimeLine(int day) const;
     int DayCount() const;
 
     const Schedule* schedule_ = nullptr;

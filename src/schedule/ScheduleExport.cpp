@@ -16,6 +16,15 @@ namespace {
 // The 8-bit text (names as stored) as UTF-8.
 std::string Utf8(const Bytes& bytes) { return BytesToText(bytes).toUtf8().toStdString(); }
 
+// One line of text: control characters (a line break in a name) become spaces.
+Bytes OneLine(Bytes text)
+{
+    for (char& ch : text) {
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) ch = ' ';
+    }
+    return text;
+}
+
 Bytes PadRight(Bytes text, std::size_t width)
 {
     if (text.size() < width) text.append(width - text.size(), ' ');
@@ -80,7 +89,7 @@ std::string ScheduleText(const Schedule& s, const PanelConfig& c, bool all)
     Bytes out;
     const std::string range = s.days.empty() ? std::string("no dates")
                                              : IsoDate(s.days.front().date) + " to " + IsoDate(s.days.back().date);
-    out += "Timer Schedule: " + (c.PanelName.empty() ? Bytes() : c.PanelName + ", ") + range + "\n";
+    out += OneLine("Timer Schedule: " + (c.PanelName.empty() ? Bytes() : c.PanelName + ", ") + range) + "\n";
     out += "Site: " + SiteText(c) + "\n";
     if (HidesSome(s, all)) out += "Timers that do nothing are not listed (see Checks).\n";
     for (const ScheduleDay& day : s.days) {
@@ -94,7 +103,7 @@ std::string ScheduleText(const Schedule& s, const PanelConfig& c, bool all)
             const RunFields f = DescribeRun(s, run);
             Bytes line = "  " + PadRight(f.time, 20) + f.timer + " " + PadRight(f.name, 10) + "  " + f.actions;
             if (!f.notes.empty()) line += "  (" + f.notes + ")";
-            out += line + "\n";
+            out += OneLine(line) + "\n";
             ++listed;
         }
         if (listed == 0) out += "  No timer runs.\n";
@@ -103,8 +112,9 @@ std::string ScheduleText(const Schedule& s, const PanelConfig& c, bool all)
     if (s.checks.empty()) out += "  none\n";
     for (const ScheduleCheck& check : s.checks) {
         const ScheduledTimer& timer = s.timers[static_cast<std::size_t>(check.timer)];
-        out += "  " + TimerItem(check.timer) + " " + PadRight(timer.name, 10) + "  " + CheckKindText(check.kind) +
-               ": " + check.problem + " (" + check.windowCaption + ")\n";
+        out += OneLine("  " + TimerItem(check.timer) + " " + PadRight(timer.name, 10) + "  " +
+                       CheckKindText(check.kind) + ": " + check.problem + " (" + check.windowCaption + ")") +
+               "\n";
     }
     return Utf8(out);
 }
@@ -172,18 +182,20 @@ std::string Folded(const std::string& line)
     return out + line.substr(pos) + "\r\n";
 }
 
-// A TEXT value: backslash, semicolon, comma and line breaks escaped, other
-// control characters made spaces.
+// A TEXT value: backslash, semicolon, comma and line breaks (CR LF, CR or LF)
+// escaped, other control characters made spaces.
 std::string IcsText(const std::string& utf8)
 {
     std::string out;
-    for (char ch : utf8) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char ch = utf8[i];
         const auto u = static_cast<unsigned char>(ch);
         if (ch == '\\' || ch == ';' || ch == ',') {
             out += '\\';
             out += ch;
-        } else if (ch == '\n') {
+        } else if (ch == '\r' || ch == '\n') {
             out += "\\n";
+            if (ch == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
         } else if (u < 0x20 || u == 0x7F) {
             out += ' ';
         } else {

@@ -326,8 +326,8 @@ RunFields DescribeRun(const Schedule& schedule, const TimerRun& run)
     if (TimeTypeOf(timer.time.code) != TimerTimeType::Clock) notes.push_back(timer.timeWords);
     if (timer.dateTimer) notes.push_back("Holiday " + Digits(run.date.month, 2) + "/" + Digits(run.date.day, 2));
     if (timer.ignoreHolidays) notes.push_back("Ignore Holidays");
-    if (run.clock == ClockNote::Skipped) notes.push_back("the clock skips this time (daylight saving time starts)");
-    if (run.clock == ClockNote::Repeated) notes.push_back("this time comes twice (daylight saving time ends)");
+    if (run.clock == ClockNote::Skipped) notes.push_back("the clock skips this time as daylight saving time starts");
+    if (run.clock == ClockNote::Repeated) notes.push_back("this time comes twice as daylight saving time ends");
     notes.push_back(run.problem);
     f.notes = Join(notes, "; ");
     return f;

@@ -4,6 +4,8 @@
 #include "Twips.h"
 #include "WindowRegistry.h"
 #include "frmT2MasterMDI.h"
+#include "TimerScheduleWindow.h"
+#include "TimerWindows.h"
 
 #include "Defaults.h"
 #include "SettingsFile.h"
@@ -15,6 +17,9 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QLabel>
 #include <QTest>
@@ -131,6 +136,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemInOrder)
         {2, "mnuTimerToPresetControl", "Timer To Preset Control"},
         {2, "mnuBlinkAlertAndAlarmSettings", "Blink Alert And Alarm Settings"},
         {2, "mnuConfigureTimedOn", "Configure Timed-On"}, {2, "mnuForceTimers", "Force Timers"},
+        {2, "mnuTimerSchedule", "Timer Schedule"},
         {1, "mnuSetTimes", "Set Times"},
         {2, "mnuDaylightSavingTime", "Daylight Saving Time"},
         {2, "mnuAstroClockSettings", "Astro Clock Settings"},
@@ -202,6 +208,7 @@ TEST_F(MainWindowTest, EveryMenuLeafClosesTheOpenWindowAndShowsItsOwn)
         {"mnuTimerToPresetControl", "frmT2TimerToPresetControl"},
         {"mnuBlinkAlertAndAlarmSettings", "frmT2BlinkAlertAndAlarmSettings"},
         {"mnuConfigureTimedOn", "frmT2ConfigureTimedOn"}, {"mnuForceTimers", "frmT2ForceTimers"},
+        {"mnuTimerSchedule", "frmT2TimerSchedule"},
         {"mnuDaylightSavingTime", "frmT2DaylightSavingTime"},
         {"mnuAstroClockSettings", "frmT2AstroClockSettings"},
         {"mnuOpenCloseTimeNormalDays", "frmT2OpenAndCloseTimeNormalDays"},
@@ -640,7 +647,7 @@ TEST(Twips, FifteenTwipsArePixelAt96Dpi)
 
 TEST(Registry, KnowsTheWindowListAndAddOnWindows)
 {
-    EXPECT_EQ(WindowList().size(), 53);
+    EXPECT_EQ(WindowList().size(), 54);   // the fixed list and the Timer Schedule
     EXPECT_EQ(WindowList().front(), "frmT2Setup");
     EXPECT_EQ(WindowList().back(), "frmT2SystemDiagnostic");
     EXPECT_TRUE(IsWindowBuilt("frmT2Setup"));
@@ -651,6 +658,41 @@ TEST(Registry, KnowsTheWindowListAndAddOnWindows)
     EXPECT_EQ(AddOnModuleWindowName(5), "frmT2AddOnModuleBACnet");
     EXPECT_EQ(AddOnModuleWindowName(6), "");
     EXPECT_EQ(AddOnModuleWindowName(-1), "");
+}
+
+// The Timer Schedule's Checks open the window that fixes each, on its timer.
+TEST_F(MainWindowTest, TimerScheduleChecksOpenTheWindowToFixThem)
+{
+    for (int t = 0; t < ItemCount; ++t) state.Config.TimerPresetControl(t, 0) = 1;
+    state.Config.TimerDays[2] = 0x7F;              // timer 3: no weekday
+    state.Config.TimerPresetControl(6, 0) = 0;     // timer 7 does nothing
+    w->MenuItem("mnuTimerSchedule")->trigger();
+    auto* schedule = dynamic_cast<frmT2TimerSchedule*>(w->FindWindow("frmT2TimerSchedule"));
+    ASSERT_NE(schedule, nullptr);
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2TimerSchedule"});
+    schedule->Views()->setCurrentIndex(2);
+    QTreeWidget* checks = schedule->ChecksList();
+    ASSERT_EQ(checks->topLevelItemCount(), 2);
+    EXPECT_EQ(checks->topLevelItem(0)->text(4), "Configure Timers");
+    checks->setCurrentItem(checks->topLevelItem(0));
+    QTest::mouseClick(schedule->FixButton(), Qt::LeftButton);
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2TimersConfigure"});
+    auto* timers = dynamic_cast<frmT2TimersConfigure*>(w->FindWindow("frmT2TimersConfigure"));
+    ASSERT_NE(timers, nullptr);
+    EXPECT_EQ(timers->Timer(), 2);
+
+    // From the keyboard: Return on a line.
+    w->MenuItem("mnuTimerSchedule")->trigger();
+    schedule->Views()->setCurrentIndex(2);
+    checks->setFocus();
+    checks->setCurrentItem(checks->topLevelItem(1));
+    EXPECT_EQ(checks->topLevelItem(1)->text(0), "T07");
+    QTest::keyClick(checks, Qt::Key_Return);
+    EXPECT_EQ(OpenWindows(), QStringList{"frmT2TimerToRelayControl"});
+    auto* relays = dynamic_cast<frmT2TimerToRelayControl*>(w->FindWindow("frmT2TimerToRelayControl"));
+    ASSERT_NE(relays, nullptr);
+    EXPECT_EQ(relays->TimerList()->currentIndex(), 6);
+    EXPECT_FALSE(state.DataChanged);
 }
 
 // Names and paths come from files: markup in them is shown as it is.
