@@ -293,21 +293,38 @@ Schedule ComputeSchedule(const PanelConfig& c, const CivilDate& from, int count)
         timer.actions = TimerActions(c, t);
         hasTime[ti] = HasTime(c, timer);
     }
-    for (const ScheduleDay& day : s.days) {
+    // Date by date, each run with its place in the order they happen: runs
+    // without a time after all others, by date; at one time, by number.
+    struct Order {
+        bool unplaced;
+        long long when;
+        int timer;
+        int day;
+        std::size_t run;
+        bool operator<(const Order& o) const
+        {
+            return std::tie(unplaced, when, timer) < std::tie(o.unplaced, o.when, o.timer);
+        }
+    };
+    std::vector<TimerRun> unsorted;
+    std::vector<Order> order;
+    unsorted.reserve(s.days.size() * 8);
+    order.reserve(s.days.size() * 8);
+    for (std::size_t d = 0; d < s.days.size(); ++d) {
+        const ScheduleDay& day = s.days[d];
         for (const ScheduledTimer& timer : s.timers) {
-            if (hasTime[static_cast<std::size_t>(timer.timer)] && TimerRunsOn(c, timer.timer, day.date))
-                s.runs.push_back(ResolveRun(c, day, timer));
+            if (!hasTime[static_cast<std::size_t>(timer.timer)] || !TimerRunsOn(c, timer.timer, day.date)) continue;
+            const TimerRun& run = unsorted.emplace_back(ResolveRun(c, day, timer));
+            const auto dayIndex = static_cast<long long>(d);
+            order.push_back({!run.placed, run.placed ? dayIndex * 1440 + run.minutes : dayIndex, run.timer,
+                             static_cast<int>(d), unsorted.size() - 1});
         }
     }
-    // In the order they happen; runs without a time after all others, by date.
-    auto key = [&](const TimerRun& r) {
-        const long long day = DaysBetween(from, r.date);
-        return std::tuple(!r.placed, r.placed ? day * 1440 + r.minutes : day, r.timer);
-    };
-    std::stable_sort(s.runs.begin(), s.runs.end(), [&](const TimerRun& a, const TimerRun& b) { return key(a) < key(b); });
-    for (std::size_t k = 0; k < s.runs.size(); ++k) {
-        const long long day = DaysBetween(from, s.runs[k].date);
-        s.days[static_cast<std::size_t>(day)].runs.push_back(static_cast<int>(k));
+    std::sort(order.begin(), order.end());
+    s.runs.reserve(unsorted.size());
+    for (const Order& o : order) {
+        s.days[static_cast<std::size_t>(o.day)].runs.push_back(static_cast<int>(s.runs.size()));
+        s.runs.push_back(std::move(unsorted[o.run]));
     }
     return s;
 }

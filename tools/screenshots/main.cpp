@@ -266,6 +266,10 @@ int main(int argc, char** argv)
     state.Config.TimerTimeCode[8] = 24 + 128 + 64;   // 15 Min Before Close
     state.Config.TimerMinute[8] = 15;
     state.Config.TimerGroupControl(8, 0) = 2;
+    state.Config.TimerNames[9] = "LATE";
+    state.Config.TimerTimeCode[9] = 24 + 96 + 1;   // 300 Min After Sunset: past midnight
+    state.Config.TimerMinute[9] = 44;
+    state.Config.TimerRelayControl(9, 3) = 2;
     if (auto* schedule = dynamic_cast<t2::frmT2TimerSchedule*>(window.OpenWindow("frmT2TimerSchedule"))) {
         schedule->SetFrom({2026, 3, 6});
         save("frmT2TimerSchedule_week");
