@@ -13,21 +13,6 @@ namespace t2::cli {
 
 namespace {
 
-std::string Degrees(int value, char positive, char negative)
-{
-    return std::to_string(value < 0 ? -value : value) + " " + (value < 0 ? negative : positive);
-}
-
-std::string SiteText(const PanelConfig& c)
-{
-    std::string zone = "time zone " + std::to_string(c.TimeZone) + " (none of the list)";
-    if (const auto offset = TimeZoneUtcOffset(c.TimeZone))
-        zone = std::string("time zone ") + TimeZoneTexts[static_cast<std::size_t>(c.TimeZone)] + " (UTC" +
-               std::to_string(*offset) + ")";
-    return "latitude " + Degrees(c.Latitude, 'N', 'S') + ", longitude " + Degrees(c.Longitude, 'W', 'E') + ", " +
-           zone;
-}
-
 int RunSun(const Command& self, const std::vector<std::string>& args)
 {
     Arguments a;
@@ -46,7 +31,7 @@ int RunSun(const Command& self, const std::vector<std::string>& args)
     if (!ReadSettingsFile(a.positional[0], state->Config, state->Devices, &error)) return Fail(error);
     const PanelConfig& c = state->Config;
 
-    std::cout << "Site: " << SiteText(c) << "\n";
+    std::cout << "Site: " << SiteLocationText(c) << "\n";
     std::cout << "Date: " << IsoDate(date) << " (" << DayNames[static_cast<std::size_t>(DayOfWeek(date))] << ")\n";
     const SiteSun sun = SunAtSite(c, date);
     if (!sun.usable) return Fail("no sunrise or sunset: " + sun.problem);

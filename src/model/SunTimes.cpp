@@ -275,6 +275,18 @@ std::optional<int> AstroTimerClock(const PanelConfig& c, int timer, const SiteSu
     }
 }
 
+std::string SiteLocationText(const PanelConfig& c)
+{
+    auto degrees = [](int value, char positive, char negative) {
+        return std::to_string(value < 0 ? -value : value) + " " + (value < 0 ? negative : positive);
+    };
+    std::string zone = "time zone " + std::to_string(c.TimeZone) + " (none of the list)";
+    if (const auto offset = TimeZoneUtcOffset(c.TimeZone))
+        zone = std::string("time zone ") + TimeZoneTexts[static_cast<std::size_t>(c.TimeZone)] + " (UTC" +
+               std::to_string(*offset) + ")";
+    return "latitude " + degrees(c.Latitude, 'N', 'S') + ", longitude " + degrees(c.Longitude, 'W', 'E') + ", " + zone;
+}
+
 std::string DstStateText(DstState state)
 {
     switch (state) {

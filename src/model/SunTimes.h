@@ -113,6 +113,10 @@ SiteSun SunAtSite(const PanelConfig& c, const CivilDate& date);
 // gives no sun.
 std::optional<int> AstroTimerClock(const PanelConfig& c, int timer, const SiteSun& sun);
 
+// "latitude 39 N, longitude 77 W, time zone Eastern (UTC-5)"; a time zone
+// outside the list reads "time zone 7 (none of the list)".
+std::string SiteLocationText(const PanelConfig& c);
+
 // "Daylight saving time in effect" and the like.
 std::string DstStateText(DstState state);
 

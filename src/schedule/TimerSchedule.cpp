@@ -386,13 +386,6 @@ std::string DstChangeText(DstChange change)
 
 std::string SiteText(const PanelConfig& c)
 {
-    auto degrees = [](int value, char positive, char negative) {
-        return std::to_string(value < 0 ? -value : value) + " " + (value < 0 ? negative : positive);
-    };
-    std::string zone = "time zone " + std::to_string(c.TimeZone) + " (none of the list)";
-    if (const auto offset = TimeZoneUtcOffset(c.TimeZone))
-        zone = std::string("time zone ") + TimeZoneTexts[static_cast<std::size_t>(c.TimeZone)] + " (UTC" +
-               std::to_string(*offset) + ")";
     std::string dst = "automatic daylight saving time off";
     if (c.DstEnabled != 0) {
         const char* startWeek = TableText(DstWeekTexts, c.DstStartWeek - 1);
@@ -404,8 +397,7 @@ std::string SiteText(const PanelConfig& c)
                         endWeek + " of " + endMonth
                   : std::string("daylight saving rule incomplete");
     }
-    return "latitude " + degrees(c.Latitude, 'N', 'S') + ", longitude " + degrees(c.Longitude, 'W', 'E') + ", " +
-           zone + "; " + dst;
+    return SiteLocationText(c) + "; " + dst;
 }
 
 }  // namespace t2
