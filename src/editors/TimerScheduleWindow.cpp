@@ -1,6 +1,7 @@
 #include "TimerScheduleWindow.h"
 
 #include "CodeTexts.h"
+#include "Controls.h"
 #include "Defaults.h"
 #include "Prompts.h"
 #include "ScheduleExport.h"
@@ -618,7 +619,7 @@ frmT2TimerSchedule::frmT2TimerSchedule(ProgramState& state, QWidget* parent)
     // Buttons as wide as their captions, so that the top line holds everything.
     for (QPushButton* b : {cmdPreviousWeek_, cmdNextWeek_, cmdToday_, cmdExport_})
         b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + Px(300));
-    auto* lblFrom = Named(new QLabel("Week &From"), "lblFrom", "Week From");
+    auto* lblFrom = Named(new QLabel("Week From"), "lblFrom", "Week From");
     lblFrom->setBuddy(dtpFrom_);
     auto* top = new QHBoxLayout;
     top->addWidget(lblFrom);
@@ -798,10 +799,15 @@ void frmT2TimerSchedule::cmdExport_Click()
         AskSaveFileName(QtFileFilter(QString::fromLatin1(ExportFilter)), start, QStringLiteral("Export Timer Schedule"));
     if (chosen.isEmpty()) return;
     const std::string path = QFile::encodeName(chosen).toStdString();
-    const Schedule schedule = ComputeSchedule(Config(), From(), spnExportDays_->value());
-    const std::string bytes = ScheduleFile(ScheduleFormatOfFile(path), schedule, Config(), chkShowIdle_->isChecked());
     std::string error;
-    if (!WriteFileAtomically(path, bytes, &error)) {
+    bool written = false;
+    {
+        const WaitPointer wait;   // years of runs take a moment
+        const Schedule schedule = ComputeSchedule(Config(), From(), spnExportDays_->value());
+        written = WriteFileAtomically(
+            path, ScheduleFile(ScheduleFormatOfFile(path), schedule, Config(), chkShowIdle_->isChecked()), &error);
+    }
+    if (!written) {
         Inform(Title, "The timer schedule could not be written.\n\n" + QString::fromLocal8Bit(error),
                PromptIcon::Exclamation);
         return;

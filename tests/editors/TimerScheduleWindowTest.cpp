@@ -12,6 +12,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -250,6 +251,12 @@ TEST(TimerScheduleWindow, ChecksAndExport)
 
     Click(w.ExportButton());   // cancelled: nothing written, nothing said
     EXPECT_EQ(prompts.asked.size(), 2u);
+    prompts.fileNames = {dir.path()};   // a folder is refused and left as it is
+    Click(w.ExportButton());
+    ASSERT_EQ(prompts.asked.size(), 3u);
+    EXPECT_TRUE(prompts.asked[2].text.startsWith("The timer schedule could not be written."));
+    EXPECT_EQ(prompts.asked[2].icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
     EXPECT_FALSE(f.s.DataChanged);
 }
 
