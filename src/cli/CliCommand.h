@@ -61,5 +61,6 @@ std::vector<Command> ProtocolCommands();
 std::vector<Command> SessionCommands();
 std::vector<Command> SunCommands();
 std::vector<Command> DiffCommands();
+std::vector<Command> NamesCommands();
 
 }  // namespace t2::cli
