@@ -153,6 +153,11 @@ void frmT2MasterMDI::BuildMenus()
     auto* space = new QAction(file);
     space->setSeparator(true);
     AddMenuItem(file, space, "mnuSpace");
+    command("mnuExportNames", "Export Names...", &frmT2MasterMDI::ExportNamesCommand, QKeySequence());
+    command("mnuImportNames", "Import Names...", &frmT2MasterMDI::ImportNamesCommand, QKeySequence());
+    auto* namesSpace = new QAction(file);
+    namesSpace->setSeparator(true);
+    AddMenuItem(file, namesSpace, "mnuNamesSpace");
     BuildRecentFileItems(file);
     command("mnuExit", "Exit", &frmT2MasterMDI::ExitCommand, QKeySequence(Qt::CTRL | Qt::Key_Q));
 

@@ -35,6 +35,10 @@ public:
     void ExitCommand();   // the Exit menu item
     void ExitProgram();
     void AddOnModulesCommand();
+    // File Export Names... and Import Names...: every name as one CSV file,
+    // and such a file read back through a preview, accepted as one edit.
+    void ExportNamesCommand();
+    void ImportNamesCommand();
     // Edit Undo and Redo: the configuration before the last edit (after the
     // last undone one), every open window redrawn.
     void UndoCommand();
@@ -112,6 +116,7 @@ private:
     bool AskDiscard();
     void ConfigurationReplaced();
     void CloseAllWindows(bool includingConnect);
+    QString NamesFileStart() const;
 
     ProgramState& state_;
     std::map<QString, QMdiSubWindow*> windows_;

@@ -62,5 +62,6 @@ std::vector<Command> SessionCommands();
 std::vector<Command> SunCommands();
 std::vector<Command> DiffCommands();
 std::vector<Command> ScheduleCommands();
+std::vector<Command> NamesCommands();
 
 }  // namespace t2::cli

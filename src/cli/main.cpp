@@ -90,7 +90,7 @@ std::vector<Command> AllCommands()
 {
     std::vector<Command> all;
     for (auto list : {ModelCommands, ReportCommands, ImageCommands, ProtocolCommands, SessionCommands, SunCommands,
-                      DiffCommands, ScheduleCommands}) {
+                      DiffCommands, ScheduleCommands, NamesCommands}) {
         for (Command& c : list()) all.push_back(std::move(c));
     }
     return all;

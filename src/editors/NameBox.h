@@ -1,16 +1,11 @@
 // The text box for the names the panel shows, with the panel's key filter.
 #pragma once
 
+#include "NameFilter.h"
+
 #include <QLineEdit>
 
 namespace t2 {
-
-// The key filter of every name box: capital letters, digits, space and
-// . - / * # @ ( ) : ? pass; small letters become capitals; every other
-// character is dropped (a null QChar).
-QChar FilterNameKey(QChar c);
-// The filter applied to a whole text (what a paste inserts).
-QString FilterNameText(const QString& text);
 
 // A text box for names: typed characters go through FilterNameKey; pasted and
 // dropped text goes through the same filter, so a name never holds a

@@ -1,13 +1,18 @@
 #include "frmT2Document.h"
 
+#include "Controls.h"
 #include "Defaults.h"
 #include "Prompts.h"
+#include "ReportPages.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace t2 {
@@ -56,6 +61,19 @@ frmT2Document::frmT2Document(ProgramState& state, QWidget* parent)
     lblDocFileName_->setIndent(Px(45));
     connect(cmdBrowse_, &QPushButton::clicked, this, &frmT2Document::cmdBrowse_Click);
     connect(cmdDocument_, &QPushButton::clicked, this, &frmT2Document::cmdDocument_Click);
+
+    // The report on paper: the system's print dialog, or a PDF file.
+    cmdPrint_ = AddButton("cmdPrint", "Print...", 3360, FileTop + 540, 1680, 420);
+    cmdPrint_->setAccessibleName("Print the documentation");
+    cmdSaveAsPdf_ = AddButton("cmdSaveAsPdf", "Save As PDF...", 5160, FileTop + 540, 2040, 420);
+    cmdSaveAsPdf_->setAccessibleName("Save the documentation as a PDF file");
+    connect(cmdPrint_, &QPushButton::clicked, this, &frmT2Document::cmdPrint_Click);
+    connect(cmdSaveAsPdf_, &QPushButton::clicked, this, &frmT2Document::cmdSaveAsPdf_Click);
+    AskPrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle("Print Documentation");
+        return dialog.exec() == QDialog::Accepted;
+    };
 }
 
 QCheckBox* frmT2Document::PrintOption(int section) const
@@ -106,6 +124,56 @@ void frmT2Document::cmdDocument_Click()
     const QString shown = QDir::toNativeSeparators(ToQString(path));
     if (!AskYesNo(Title, "Open " + shown + " now?")) return;
     if (!OpenUrl || !OpenUrl(QUrl::fromLocalFile(ToQString(path))))
+        Inform(Title, "No program was found to show " + shown + ".", PromptIcon::Exclamation);
+}
+
+void frmT2Document::cmdPrint_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName("Tamberline II Documentation");
+    if (!AskPrinter || !AskPrinter(printer)) return;   // cancelled: nothing printed
+    const ReportSettings settings = ReportSettingsOf(State(), Clock ? Clock() : ReportTimeNow());
+    std::string error;
+    int pages = 0;
+    {
+        WaitPointer wait;
+        pages = DrawReport(PaperReportOf(Config(), Devices(), settings), printer, &error, printer.fromPage(),
+                           printer.toPage());
+    }
+    if (pages == 0)
+        Inform(Title, "The documentation could not be printed.\n\n" + QString::fromStdString(error),
+               PromptIcon::Exclamation);
+}
+
+void frmT2Document::cmdSaveAsPdf_Click()
+{
+    if (pdfName_.isEmpty()) {
+        // The text report's name with .pdf, the first time.
+        QFileInfo text(ToQString(State().DocumentFileName));
+        if (text.completeBaseName().isEmpty()) text = QFileInfo(ToQString(DefaultDocumentFileName()));
+        pdfName_ = text.dir().filePath(text.completeBaseName() + ".pdf");
+    }
+    const QString chosen =
+        AskSaveFileName(QtFileFilter("PDF Files (*.PDF)|*.PDF|All Files (*.*)|*.*"), pdfName_, "Save As PDF");
+    if (chosen.isEmpty()) return;   // cancelled
+    pdfName_ = chosen;
+    const std::string path = ToPath(chosen);
+    const ReportSettings settings = ReportSettingsOf(State(), Clock ? Clock() : ReportTimeNow());
+    std::string error;
+    bool written = false;
+    {
+        WaitPointer wait;
+        written = WriteReportPdf(path, Config(), Devices(), settings, &error);
+    }
+    if (!written) {
+        Inform(Title, "The PDF file could not be written.\n\n" + QString::fromLocal8Bit(error),
+               PromptIcon::Exclamation);
+        return;
+    }
+    Inform(Title, QString::fromLatin1(ReportCompleteMessage), PromptIcon::Information);
+    const QString shown = QDir::toNativeSeparators(chosen);
+    if (!AskYesNo(Title, "Open " + shown + " now?")) return;
+    if (!OpenUrl || !OpenUrl(QUrl::fromLocalFile(chosen)))
         Inform(Title, "No program was found to show " + shown + ".", PromptIcon::Exclamation);
 }
 

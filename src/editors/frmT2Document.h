@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 
 namespace t2 {
@@ -32,12 +33,21 @@ public:
     std::function<ReportTime()> Clock = ReportTimeNow;
     // Shows a written report with the desktop's viewer; false when none could.
     std::function<bool(const QUrl&)> OpenUrl;
+    // Lets the user choose and set up the printer (the system's print
+    // dialog); false when cancelled.
+    std::function<bool(QPrinter&)> AskPrinter;
+
+    QPushButton* PrintButton() const { return cmdPrint_; }
+    QPushButton* PdfButton() const { return cmdSaveAsPdf_; }
 
     void Redraw() override;
 
     // The Browse and "Create Documentation File" buttons.
     void cmdBrowse_Click();
     void cmdDocument_Click();
+    // "Print..." and "Save As PDF...": the checked sections laid out on pages.
+    void cmdPrint_Click();
+    void cmdSaveAsPdf_Click();
 
 protected:
     void Refill() override;
@@ -48,6 +58,9 @@ private:
     QPushButton* cmdBrowse_;
     QPushButton* cmdDocument_;
     bool browsed_ = false;   // the dialog starts at the documentation folder the first time only
+    QPushButton* cmdPrint_;
+    QPushButton* cmdSaveAsPdf_;
+    QString pdfName_;        // the PDF file chosen last
 };
 
 }  // namespace t2

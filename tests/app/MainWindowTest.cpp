@@ -107,6 +107,8 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemInOrder)
         {0, "mnuFile", "&File"},
         {1, "mnuNew", "New"}, {1, "mnuOpen", "Open"}, {1, "mnuSave", "Save"},
         {1, "mnuSaveAs", "Save As"}, {1, "mnuSpace", "-"},
+        {1, "mnuExportNames", "Export Names..."}, {1, "mnuImportNames", "Import Names..."},
+        {1, "mnuNamesSpace", "-"},
         {1, "mnuRecentFile_0", ""}, {1, "mnuRecentFile_1", ""}, {1, "mnuRecentFile_2", ""},
         {1, "mnuRecentFile_3", ""}, {1, "mnuRecentSpace", "-"},
         {1, "mnuExit", "Exit"},
@@ -726,7 +728,7 @@ QStringList RecentItems(frmT2MasterMDI& w)
     for (QAction* a : w.MenuItem("mnuFile")->menu()->actions()) {
         if (a->objectName() == "mnuExit") break;
         if (inside && a->isVisible()) items << (a->isSeparator() ? "-" : a->text());
-        if (a->objectName() == "mnuSaveAs") inside = true;
+        if (a->objectName() == "mnuImportNames") inside = true;   // the recent files come below the names items
     }
     return items;
 }

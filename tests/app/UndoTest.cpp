@@ -1,5 +1,6 @@
 // Edit Undo and Redo over edits made through the real windows.
 #include "AppTestSupport.h"
+#include "StartedMainWindow.h"
 #include "frmT2MasterMDI.h"
 #include "Prompts.h"
 
@@ -18,24 +19,8 @@ using namespace t2::test;
 
 namespace {
 
-class UndoTest : public testing::Test {
+class UndoTest : public StartedMainWindow {
 public:
-    void SetUp() override
-    {
-        w = std::make_unique<frmT2MasterMDI>(state);
-        w->Startup();
-        w->show();
-        w->tmrFix->stop();
-        SetIoPoints(state, 8);
-        state.History.Reset(state);
-        SetDataChanged(state, false);
-    }
-    void TearDown() override
-    {
-        w->ExitRequested = true;
-        w.reset();
-    }
-
     QLabel* Label(const QString& window, const QString& array, int index) const
     {
         return Find<QLabel>(*w->FindWindow(window), Element(array, index));
@@ -44,10 +29,6 @@ public:
     QAction* RedoItem() const { return w->MenuItem("mnuRedo"); }
     void Undo() { UndoItem()->trigger(); }
     void Redo() { RedoItem()->trigger(); }
-
-    ProgramState state;
-    ScriptedPrompts prompts;
-    std::unique_ptr<frmT2MasterMDI> w;
 };
 
 }  // namespace

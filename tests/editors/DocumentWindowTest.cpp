@@ -9,11 +9,15 @@
 
 #include "../cli/CliRunner.h"
 #include "../common/TestRecords.h"
+#include "../report/PdfCheck.h"
+#include "../report/RichConfig.h"
+#include "ReportPages.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -282,4 +286,126 @@ TEST_F(DocumentWindowTest, OffersToShowTheWrittenReport)
             EXPECT_EQ(prompts.asked[2].icon, PromptIcon::Exclamation);
         }
     }
+}
+
+// "Save As PDF..." lays the checked sections out on pages: the same lines as
+// the text file the window writes, on numbered pages within the margins.
+TEST_F(DocumentWindowTest, PdfButtonWritesTheCheckedSectionsOnPages)
+{
+    auto rich = fixtures::RichRecords();
+    s.Config = rich->config;
+    s.Devices = rich->devices;
+    s.SettingsFileName = P(Path("SITE.TMB"));
+    s.DocumentPrintOptions[5] = true;   // Local Input Pilot Schedule left out
+    frmT2Document w(s);
+    w.Clock = [] { return Fixed; };
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.PdfButton()->text(), "Save As PDF...");
+    EXPECT_EQ(w.PrintButton()->text(), "Print...");
+    for (QPushButton* b : {w.PdfButton(), w.PrintButton()}) {
+        EXPECT_FALSE(b->accessibleName().isEmpty());
+        EXPECT_NE(b->focusPolicy() & Qt::TabFocus, 0);
+    }
+
+    prompts.fileNames.push_back(Path("Binder.pdf"));
+    Click(w.PdfButton());
+    ASSERT_EQ(prompts.fileAsked.size(), 1u);
+    EXPECT_TRUE(prompts.fileAsked[0].save);
+    EXPECT_EQ(prompts.fileAsked[0].filter, "PDF Files (*.PDF *.pdf);;All Files (*)");
+    EXPECT_EQ(prompts.fileAsked[0].startName, Path("Site Report.pdf"));   // the text report's name
+    ASSERT_EQ(prompts.Texts().value(0), "Documentation Complete.");
+    EXPECT_TRUE(prompts.asked.at(1).text.contains("Binder.pdf"));   // the offer to show it
+
+    Click(w.DocumentButton());   // the text file of the same sections
+    const QByteArray text = ReadAll(Path("Site Report.txt"));
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_GE(test::ExpectReportPdf(Path("Binder.pdf"), text, ReportPdfMarginPoints), 3);
+    const QString pdfText = test::PdfPageTexts(Path("Binder.pdf")).join(QString());
+    EXPECT_FALSE(pdfText.contains("Local Input Pilot Schedule"));
+    EXPECT_TRUE(pdfText.contains("02:05 PM 03/17/2005"));
+    EXPECT_FALSE(s.DataChanged);
+
+    // The next time the dialog starts at the file chosen; cancelled, nothing is written.
+    prompts.asked.clear();
+    prompts.fileNames.push_back("");
+    Click(w.PdfButton());
+    EXPECT_EQ(prompts.fileAsked.back().startName, Path("Binder.pdf"));
+    EXPECT_TRUE(prompts.asked.empty());
+
+    // A file that cannot be written says why and leaves nothing.
+    prompts.fileNames.push_back(Path("missing/Binder.pdf"));
+    Click(w.PdfButton());
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(prompts.asked[0].text.contains(Path("missing/Binder.pdf"))) << prompts.asked[0].text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Path("missing")));
+}
+
+// "Print..." draws the same pages on the printer the dialog set up: here a
+// PDF printer on a small page, where the wide sections must wrap.
+TEST_F(DocumentWindowTest, PrintDrawsThePagesOnTheChosenPrinter)
+{
+    auto rich = fixtures::RichRecords();
+    s.Config = rich->config;
+    s.Devices = rich->devices;
+    frmT2Document w(s);
+    w.Clock = [] { return Fixed; };
+    const QString printed = Path("printed.pdf");
+    constexpr double MarginMm = 10;
+    int asked = 0;
+    bool answer = true;
+    QString output = printed;
+    int from = 0;   // the range of pages chosen; 0: all
+    int to = 0;
+    w.AskPrinter = [&](QPrinter& printer) {
+        ++asked;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(output);
+        printer.setFromTo(from, to);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait,
+                                          QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm), QPageLayout::Millimeter));
+        return answer;
+    };
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+
+    Click(w.PrintButton());
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(prompts.asked.empty());
+    Click(w.DocumentButton());
+    prompts.asked.clear();
+    const QByteArray text = ReadAll(Path("Site Report.txt"));
+    EXPECT_GE(test::ExpectReportPdf(printed, text, MarginMm * 72 / 25.4), 5);
+
+    // The pages the dialog chose, with their own numbers.
+    const auto pages = test::PdfPageTexts(printed).size();
+    from = 2;
+    to = 3;
+    Click(w.PrintButton());
+    const QStringList range = test::PdfPageTexts(printed);
+    ASSERT_EQ(range.size(), 2);
+    EXPECT_TRUE(range[0].contains(QString("Page 2 of %1").arg(pages)));
+    EXPECT_TRUE(range[1].contains(QString("Page 3 of %1").arg(pages)));
+    EXPECT_TRUE(prompts.asked.empty());
+    from = static_cast<int>(pages) + 1;   // past the end: nothing to print, and the user is told
+    to = from;
+    Click(w.PrintButton());
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_TRUE(prompts.asked[0].text.contains("not in the report")) << prompts.asked[0].text.toStdString();
+    prompts.asked.clear();
+    from = to = 0;
+
+    // Cancelled, nothing is printed; a printer that cannot print says so.
+    QFile::remove(printed);
+    answer = false;
+    Click(w.PrintButton());
+    EXPECT_FALSE(QFileInfo::exists(printed));
+    EXPECT_TRUE(prompts.asked.empty());
+    answer = true;
+    output = Path("missing/printed.pdf");
+    Click(w.PrintButton());
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(prompts.asked[0].text.contains("could not be printed")) << prompts.asked[0].text.toStdString();
 }

@@ -1,7 +1,10 @@
 #include "CliRunner.h"
+#include "PdfCheck.h"
+#include "RichConfig.h"
 
 #include "Defaults.h"
 #include "DocumentReport.h"
+#include "ReportPages.h"
 #include "SettingsFile.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +109,68 @@ TEST(CliReport, FailuresAndUsage)
         EXPECT_EQ(r.code, 64) << args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// The report laid out on pages, written by the tool on a machine without a
+// display: every line of the text report is in it, on numbered pages, and no
+// word runs past a margin, with a wide relay schedule wrapped in its cells.
+TEST(CliReport, PdfHoldsEveryLineOfTheReportOnNumberedPagesWithoutADisplay)
+{
+    QTemporaryDir dir;
+    auto r = fixtures::RichRecords();
+    // A master relay switched by every input and timer and in every group, and
+    // a name longer than its column: cells that must wrap.
+    for (int i = 0; i < 16; ++i) r->config.InputRelayControl(i, 0) = 1;
+    for (int t = 0; t < 48; ++t) r->config.TimerRelayControl(t, 0) = 1;
+    for (int g = 0; g < 48; ++g) r->config.GroupRelays(g, 0) = True;
+    r->config.RelayNames[3] = "A RELAY NAME FAR LONGER THAN ANY PANEL SHOWS, KEPT WHOLE ON PAPER";
+    const QString tmb = dir.filePath("SITE.TMB");
+    std::string error;
+    ASSERT_TRUE(WriteSettingsFile(tmb.toStdString(), r->config, r->devices, &error)) << error;
+
+    // Whatever platform the environment names, and with no display at all.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    struct Case {
+        const char* what;
+        QStringList omit;
+        const char* absent;   // a section title the PDF must not have
+    };
+    const Case cases[] = {
+        {"every section", {}, nullptr},
+        {"sections left out", {"--omit", "3,10"}, "Open Close Times Schedule"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString txt = dir.filePath("SITE.TXT");
+        const QString pdf = dir.filePath("SITE.PDF");
+        CliResult run = RunCli(QStringList{"report", tmb, txt} + c.omit);
+        ASSERT_EQ(run.code, 0) << run.err;
+        run = RunCli(QStringList{"report", tmb, pdf} + c.omit);
+        ASSERT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        ASSERT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
+        const int pages = test::ExpectReportPdf(pdf, ReadAll(txt), ReportPdfMarginPoints, false);
+        EXPECT_GE(pages, 3);
+        const QString text = test::PdfPageTexts(pdf).join(QString());
+        if (!c.absent) {
+            EXPECT_TRUE(text.contains("Open Close Times Schedule (continued)"));   // titles come again
+        } else {
+            EXPECT_FALSE(text.contains(c.absent));
+            EXPECT_FALSE(text.contains("Local Input Schedule"));
+        }
+    }
+
+    // A PDF that cannot be written leaves nothing behind.
+    const CliResult failed = RunCli({"report", tmb, dir.filePath("no folder/OUT.pdf")});
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_NE(failed.err.find("OUT.pdf"), std::string::npos) << failed.err;
+    EXPECT_FALSE(QFile::exists(dir.filePath("no folder")));
+    qputenv("QT_QPA_PLATFORM", platform);
+    if (!display.isEmpty()) qputenv("DISPLAY", display);
 }
 
 }  // namespace
