@@ -6,6 +6,7 @@
 #include "WindowRegistry.h"
 
 #include "frmT2About.h"
+#include "frmT2CompareWithPanel.h"
 #include "frmT2Connect.h"
 #include "frmT2Setup.h"
 
@@ -96,6 +97,8 @@ void RegisterAllWindows()
         Built<frmT2About>("mnuAbout", "&About"),
         Built<frmT2VirtualKeypad>(""),
         Built<frmT2SystemDiagnostic>(""),
+        // Opened by the connection window's "Compare With Tamberline II".
+        Built<frmT2CompareWithPanel>(""),
     };
     for (const WindowEntry& entry : catalog) RegisterWindow(entry);
 }

@@ -152,18 +152,18 @@ void frmT2Connect::BuildControls()
     fraPassWord = Named(new QGroupBox("Password", this), "fraPassWord");
     fraPassWord->setGeometry(TwipsRect(240, 3840, 4320, 2055));
     lblPassWord = Named(new QLabel("Enter Current Password", fraPassWord), "lblPassWord");
-    lblPassWord->setGeometry(TwipsRect(120, 270, 2640, 255));
+    lblPassWord->setGeometry(TwipsRect(120, 240, 2640, 255));
     chkChangePanelPassWord = Named(new QCheckBox("Change Panel Password", fraPassWord), "chkChangePanelPassWord");
-    chkChangePanelPassWord->setGeometry(TwipsRect(120, 960, 2640, 300));
+    chkChangePanelPassWord->setGeometry(TwipsRect(120, 870, 2640, 270));
     connect(chkChangePanelPassWord, &QCheckBox::toggled, this, &frmT2Connect::chkChangePanelPassWord_Click);
     lblNewPassWord = Named(new QLabel("Enter New Password", fraPassWord), "lblNewPassWord");
-    lblNewPassWord->setGeometry(TwipsRect(120, 1260, 2640, 255));
+    lblNewPassWord->setGeometry(TwipsRect(120, 1140, 2640, 255));
     for (int k = 0; k < 6; ++k) {
         for (auto* row : {&txtPassWord, &txtNewPassWord}) {
             const bool current = row == &txtPassWord;
             auto* box = new QLineEdit("0", fraPassWord);
             box->setObjectName(QString(current ? "txtPassWord_%1" : "txtNewPassWord_%1").arg(k));
-            box->setGeometry(TwipsRect(120 + 420 * k, current ? 540 : 1530, 360, 330));
+            box->setGeometry(TwipsRect(120 + 420 * k, current ? 480 : 1395, 360, 330));
             box->setAlignment(Qt::AlignCenter);
             box->setMaxLength(1);
             box->setContextMenuPolicy(Qt::NoContextMenu);
@@ -174,11 +174,17 @@ void frmT2Connect::BuildControls()
             (*row)[k] = box;
         }
     }
+    // The backup before a download (remembered between runs).
+    chkBackUpFirst = Named(new QCheckBox("Back Up Panel Settings First", fraPassWord), "chkBackUpFirst");
+    chkBackUpFirst->setGeometry(TwipsRect(120, 1755, 4080, 270));
+    chkBackUpFirst->setAccessibleName("Back Up Panel Settings First");
+    chkBackUpFirst->setChecked(BackUpFirstRemembered());
+    connect(chkBackUpFirst, &QCheckBox::clicked, this, [](bool on) { RememberBackUpFirst(on); });
     cmdPassWordContinue = Named(new QPushButton("Continue", fraPassWord), "cmdPassWordContinue");
-    cmdPassWordContinue->setGeometry(TwipsRect(2880, 480, 1300, 420));
+    cmdPassWordContinue->setGeometry(TwipsRect(2880, 450, 1300, 420));
     connect(cmdPassWordContinue, &QPushButton::clicked, this, &frmT2Connect::cmdPassWordContinue_Click);
     cmdPassWordCancel = Named(new QPushButton("Cancel", fraPassWord), "cmdPassWordCancel");
-    cmdPassWordCancel->setGeometry(TwipsRect(2880, 1470, 1300, 420));
+    cmdPassWordCancel->setGeometry(TwipsRect(2880, 1305, 1300, 420));
     connect(cmdPassWordCancel, &QPushButton::clicked, this, &frmT2Connect::cmdPassWordCancel_Click);
     chkChangePanelPassWord_Click();
     fraPassWord->hide();
@@ -212,13 +218,17 @@ void frmT2Connect::BuildControls()
         b->setGeometry(TwipsRect(left, top, width, 420));
         return b;
     };
-    cmdRefresh = button("Refresh", "cmdRefresh", 240, 1920, 2520);
-    cmdSetCVClock = button("Set Tamberline II Clock", "cmdSetCVClock", 2880, 1920, 2520);
-    cmdVirtualKeypad = button("Virtual Keypad", "cmdVirtualKeypad", 240, 2460, 2520);
-    cmdNetworkDiagnostics = button("Network Diagnostics", "cmdNetworkDiagnostics", 2880, 2460, 2520);
-    cmdDownLoadToT2 = button("Download Settings To Tamberline II", "cmdDownLoadToT2", 240, 3000, 5160);
-    cmdUpLoadFromT2 = button("Upload Settings From Tamberline II", "cmdUpLoadFromT2", 240, 3480, 5160);
-    cmdCancelUpDownLoad = button("Cancel", "cmdCancelUpDownLoad", 240, 3000, 5160);
+    cmdRefresh = button("Refresh", "cmdRefresh", 240, 1860, 2520);
+    cmdSetCVClock = button("Set Tamberline II Clock", "cmdSetCVClock", 2880, 1860, 2520);
+    cmdVirtualKeypad = button("Virtual Keypad", "cmdVirtualKeypad", 240, 2340, 2520);
+    cmdNetworkDiagnostics = button("Network Diagnostics", "cmdNetworkDiagnostics", 2880, 2340, 2520);
+    cmdDownLoadToT2 = button("Download Settings To Tamberline II", "cmdDownLoadToT2", 240, 2820, 5160);
+    cmdUpLoadFromT2 = button("Upload Settings From Tamberline II", "cmdUpLoadFromT2", 240, 3300, 5160);
+    cmdCompareWithT2 = button("Compare With Tamberline II", "cmdCompareWithT2", 240, 3780, 5160);
+    cmdCompareWithT2->setAccessibleName("Compare With Tamberline II");
+    cmdCompareWithT2->setToolTip("Lists what a download of the settings in this program would change in the "
+                                 "Tamberline II. Nothing is written.");
+    cmdCancelUpDownLoad = button("Cancel", "cmdCancelUpDownLoad", 240, 2820, 5160);
     cmdCancelUpDownLoad->hide();
     cmdNetworkDiagnostics->hide();
     connect(cmdRefresh, &QPushButton::clicked, this, [this] { WhenLinkFree([this] { ReadCVStatus(); }); });
@@ -227,11 +237,12 @@ void frmT2Connect::BuildControls()
     connect(cmdNetworkDiagnostics, &QPushButton::clicked, this, &frmT2Connect::cmdNetworkDiagnostics_Click);
     connect(cmdDownLoadToT2, &QPushButton::clicked, this, &frmT2Connect::cmdDownLoadToT2_Click);
     connect(cmdUpLoadFromT2, &QPushButton::clicked, this, &frmT2Connect::cmdUpLoadFromT2_Click);
+    connect(cmdCompareWithT2, &QPushButton::clicked, this, &frmT2Connect::cmdCompareWithT2_Click);
     connect(cmdCancelUpDownLoad, &QPushButton::clicked, this, [this] { session_->RequestCancel(); });
 
     fraFirmwareRevision = Named(new QGroupBox("Tamberline II Firmware Revision", fraOnLineFunctions),
                                 "fraFirmwareRevision");
-    fraFirmwareRevision->setGeometry(TwipsRect(240, 4080, 5160, 1260));
+    fraFirmwareRevision->setGeometry(TwipsRect(240, 4260, 5160, 1200));
     fraOnLineFunctions->hide();
 
     // The transfer progress.

@@ -7,7 +7,10 @@
 // Three files, by job: frmT2Connect.cpp builds the controls and keeps the link
 // choice; frmT2ConnectSession.cpp connects (one path for every link; only the
 // link settings differ), disconnects, polls and sets the clock;
-// frmT2ConnectTransfers.cpp has the password entry and the transfers.
+// frmT2ConnectTransfers.cpp has the password entry and the transfers, the
+// backup and question before a download, and "Compare With Tamberline II"
+// (which reads the panel's settings into memory and shows them in
+// frmT2CompareWithPanel).
 //
 // Every button that needs the panel waits its turn for the link
 // (PanelExchange::WhenIdle): a click that lands while the status poll waits
@@ -65,6 +68,11 @@ public:
     // The six digits of txtPassWord, the password a download leaves in the panel.
     PasswordDigitsArray PasswordDigits() const;
 
+    // "Back Up Panel Settings First", kept between runs (QSettings "VEL" /
+    // "Tamberline II", as the recent files); on unless the user cleared it.
+    static bool BackUpFirstRemembered();
+    static void RememberBackUpFirst(bool on);
+
     // The moment cmdSetCVClock sends (the PC clock unless a test sets another).
     std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
 
@@ -86,6 +94,7 @@ public:
     QPushButton* cmdNetworkDiagnostics;
     QPushButton* cmdDownLoadToT2;
     QPushButton* cmdUpLoadFromT2;
+    QPushButton* cmdCompareWithT2;     // "Compare With Tamberline II"
     QPushButton* cmdCancelUpDownLoad;
     QLabel* lblTimeCaption;
     QLabel* lblDateCaption;
@@ -105,6 +114,7 @@ public:
     QCheckBox* chkChangePanelPassWord;
     QLabel* lblNewPassWord;
     std::array<QLineEdit*, 6> txtNewPassWord{};
+    QCheckBox* chkBackUpFirst;         // "Back Up Panel Settings First"
     QPushButton* cmdPassWordContinue;
     QPushButton* cmdPassWordCancel;
 
@@ -148,6 +158,12 @@ private:
     void chkChangePanelPassWord_Click();
     void cmdUpLoadFromT2_Click();
     void UploadFromPanel();
+    void cmdCompareWithT2_Click();
+    void CompareWithPanel();
+    // The backup and the question before a download, as the check box says.
+    DownloadSafeguards Safeguards();
+    // The transfer buttons hidden (during the password entry and a transfer) or shown.
+    void ShowTransferButtons(bool show);
     // The buttons after the password entry or a transfer.
     void ReleaseOnLineButtons();
     // After a transfer: the buttons back, then polling again, or the session
@@ -161,7 +177,8 @@ private:
     void HideProgress();
     void ShowConnectionSettings();
     void StartPolling();
-    TransferObserver Observer(bool download);
+    enum class Transfer { Download, Upload, Compare };
+    TransferObserver Observer(Transfer transfer);
     void ShowModemStage(ModemStage stage);
 
     ProgramState& state_;

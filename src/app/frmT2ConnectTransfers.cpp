@@ -1,11 +1,20 @@
 // The connection window, its third job: the password entry that guards a
-// download (with the optional password change), and the download and upload
-// of the whole configuration.
+// download (with the optional password change), the download with the
+// backup and the question before it, the upload, and the comparison with the
+// panel.
 #include "frmT2Connect.h"
+#include "frmT2CompareWithPanel.h"
 
 #include "Prompts.h"
 
+#include "Defaults.h"
+#include "Windows1252.h"
+
+#include <QDir>
+#include <QSettings>
+
 #include <cmath>
+#include <memory>
 
 namespace t2 {
 
@@ -28,12 +37,32 @@ void frmT2Connect::BlockOnLineButtons(bool block)
         w->setEnabled(!block);
 }
 
+void frmT2Connect::ShowTransferButtons(bool show)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdUpLoadFromT2, cmdDownLoadToT2, cmdCompareWithT2})
+        w->setVisible(show);
+}
+
 void frmT2Connect::ReleaseOnLineButtons()
 {
-    cmdUpLoadFromT2->show();
-    cmdDownLoadToT2->show();
+    ShowTransferButtons(true);
     BlockOnLineButtons(false);
 }
+
+namespace {
+
+const char* const BackUpFirstKey = "BackUpPanelSettingsFirst";
+
+QSettings UserSettings() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "VEL", "Tamberline II"); }
+
+// A path for a message, as this system writes it.
+QString Shown(const std::string& path) { return QDir::toNativeSeparators(QString::fromStdString(path)); }
+
+}  // namespace
+
+bool frmT2Connect::BackUpFirstRemembered() { return UserSettings().value(BackUpFirstKey, true).toBool(); }
+
+void frmT2Connect::RememberBackUpFirst(bool on) { UserSettings().setValue(BackUpFirstKey, on); }
 
 void frmT2Connect::ShowProgress(const QString& caption)
 {
@@ -75,10 +104,15 @@ void frmT2Connect::cmdDownLoadToT2_Click()
 void frmT2Connect::OpenPasswordEntry()
 {
     Timer1->stop();
-    cmdUpLoadFromT2->hide();
-    cmdDownLoadToT2->hide();
+    ShowTransferButtons(false);
     BlockOnLineButtons(true);
     chkChangePanelPassWord->setChecked(false);
+    const int link = session_->ConnectionType();
+    const char* line = link == ConnectTcpIp ? "TCP/IP link" : link == ConnectModem ? "modem line" : "serial line";
+    chkBackUpFirst->setToolTip(QString("Reads the panel's present settings and saves them in the Backups folder "
+                                       "before anything is written (%1 on this %2), then shows what the "
+                                       "download will change.")
+                                   .arg(QString::fromStdString(PanelReadTimeEstimate(link)), line));
     fraPassWord->show();
     txtPassWord[0]->setFocus();
 }
@@ -106,7 +140,7 @@ void frmT2Connect::cmdPassWordContinue_Click()
 // ---------------------------------------------------------------------------
 // The transfers
 
-TransferObserver frmT2Connect::Observer(bool download)
+TransferObserver frmT2Connect::Observer(Transfer transfer)
 {
     TransferObserver o;
     o.begin = [this] {
@@ -117,14 +151,20 @@ TransferObserver frmT2Connect::Observer(bool download)
         pbActivityProgress->setValue(done);
         lblActivityProgress->setText(QString::fromStdString(caption));
     };
-    o.end = [this, download](const TransferOutcome& outcome) {
+    o.end = [this, transfer](const TransferOutcome& outcome) {
         MasterMDIMenuEnable();
+        const bool download = transfer == Transfer::Download;
         const QString code = QString::number(outcome.code);
         const QString mayNotFunction =
             "Tamberline II Controller May Not Function\nProperly Until A Download Is Complete.";
+        // Where the panel's settings went before the download wrote anything.
+        const QString backup = outcome.backupPath.empty()
+                                   ? QString()
+                                   : "\nThe Panel's Previous Settings Were Saved As:\n" + Shown(outcome.backupPath);
         switch (outcome.end) {
         case TransferEnd::Complete:
-            Inform(download ? "Download" : "Upload", download ? "Download Complete" : "Upload Complete",
+            if (transfer == Transfer::Compare) break;  // the comparison window shows the result
+            Inform(download ? "Download" : "Upload", download ? "Download Complete" + backup : "Upload Complete",
                    PromptIcon::None);
             break;
         case TransferEnd::Error:
@@ -132,21 +172,58 @@ TransferObserver frmT2Connect::Observer(bool download)
                 QString text = "Download Error: " + code + "\n" + mayNotFunction;
                 const std::string partly = PartlyWrittenText(outcome);
                 if (!partly.empty()) text += "\n" + QString::fromStdString(partly);
-                Inform("Error", text, PromptIcon::Critical);
+                Inform("Error", text + backup, PromptIcon::Critical);
             } else {
-                Inform("Error", "Upload Error: " + code + "\nAll Host Data Cleared.", PromptIcon::Critical);
+                // A comparison read into memory alone: nothing was cleared.
+                const bool cleared = transfer == Transfer::Upload;
+                Inform("Error", "Upload Error: " + code + (cleared ? "\nAll Host Data Cleared." : ""),
+                       PromptIcon::Critical);
             }
             break;
         case TransferEnd::Cancelled:
             if (download)
-                Inform("Download", "Manual Download Cancel.\n" + mayNotFunction, PromptIcon::Exclamation);
+                Inform("Download", "Manual Download Cancel.\n" + mayNotFunction + backup, PromptIcon::Exclamation);
             else
-                Inform("Upload", "Manual Upload Cancel.\nAll Host Data Cleared.", PromptIcon::Exclamation);
+                Inform("Upload", transfer == Transfer::Upload ? "Manual Upload Cancel.\nAll Host Data Cleared."
+                                                              : "Manual Upload Cancel.",
+                       PromptIcon::Exclamation);
+            break;
+        case TransferEnd::BackupReadFailed:
+            Inform("Error", QString::fromStdString(BackupStopText(outcome)), PromptIcon::Critical);
+            break;
+        case TransferEnd::BackupNotSaved:
+            Inform("Error",
+                   QString::fromStdString(BackupStopText(outcome)) +
+                       "\nTo Download Without A Backup, Clear \"Back Up Panel Settings First\".",
+                   PromptIcon::Critical);
+            break;
+        case TransferEnd::BackupCancelled:
+            Inform("Download", QString::fromStdString(BackupStopText(outcome)), PromptIcon::Exclamation);
+            break;
+        case TransferEnd::AlreadyHeld:
+            Inform("Download",
+                   "The Tamberline II Already Holds These Settings." +
+                       QString(outcome.passwordChanged ? "\nThe Panel Password Was Changed." : "") + backup,
+                   PromptIcon::Information);
             break;
         default: break;
         }
     };
     return o;
+}
+
+DownloadSafeguards frmT2Connect::Safeguards()
+{
+    DownloadSafeguards s;
+    if (!chkBackUpFirst->isChecked()) return s;
+    s.backupFolder = BackupsFolder();
+    s.confirm = [](const std::vector<ReportDifference>& changes) {
+        const QString text = QString("The Download Will Change %1 Items In The Tamberline II. Continue?")
+                                 .arg(changes.size());
+        const QString details = BytesToText(DifferencesByGroupText(changes, "Panel Now", "After The Download"));
+        return AskYesNo("Download", text, PromptIcon::Question, details);
+    };
+    return s;
 }
 
 void frmT2Connect::DownloadWithPassword()
@@ -161,7 +238,8 @@ void frmT2Connect::DownloadWithPassword()
         for (int k = 0; k < 6; ++k) digits[k] = txtNewPassWord[k]->text().toInt();
         newPassword = digits;
     }
-    const TransferOutcome outcome = session_->Download(PasswordDigits(), newPassword, Observer(true));
+    const TransferOutcome outcome =
+        session_->Download(PasswordDigits(), newPassword, Observer(Transfer::Download), Safeguards());
     if (outcome.end == TransferEnd::LinkLost) {
         // The password could not be read or written: a lost link, unless the
         // session was closed meanwhile.
@@ -189,8 +267,7 @@ void frmT2Connect::cmdUpLoadFromT2_Click()
 void frmT2Connect::UploadFromPanel()
 {
     Timer1->stop();
-    cmdUpLoadFromT2->hide();
-    cmdDownLoadToT2->hide();
+    ShowTransferButtons(false);
     BlockOnLineButtons(true);
     ShowProgress("Uploading Settings From Tamberline II");
 
@@ -205,7 +282,7 @@ void frmT2Connect::UploadFromPanel()
             PromptIcon::Question);
         return a == PromptAnswer::Yes ? NamesAnswer::Yes : a == PromptAnswer::No ? NamesAnswer::No : NamesAnswer::Cancel;
     };
-    const TransferOutcome outcome = session_->Upload(questions, Observer(false));
+    const TransferOutcome outcome = session_->Upload(questions, Observer(Transfer::Upload));
     if (outcome.end == TransferEnd::NotStarted) Inform(Title, "Upload Cancelled", PromptIcon::None);
     if (outcome.end == TransferEnd::Error || outcome.end == TransferEnd::Cancelled) {
         // The session is closed, the configuration reset and no longer tied
@@ -215,6 +292,34 @@ void frmT2Connect::UploadFromPanel()
         if (AppShell* shell = Shell()) shell->UpdateStatusBar();
     }
     EndTransfer(outcome);
+}
+
+void frmT2Connect::cmdCompareWithT2_Click()
+{
+    WhenLinkFree([this] {
+        if (state_.PanelConnected && !onLineBlocked_) CompareWithPanel();
+    });
+}
+
+void frmT2Connect::CompareWithPanel()
+{
+    Timer1->stop();
+    ShowTransferButtons(false);
+    BlockOnLineButtons(true);
+    ShowProgress("Reading Settings From Tamberline II");
+    // Into memory only: the host configuration, DataChanged and the panel
+    // stay as they are.
+    auto copy = std::make_shared<PanelCopy>();
+    const TransferOutcome outcome =
+        session_->UploadIntoMemory(state_.Config, state_.Devices, *copy, Observer(Transfer::Compare));
+    EndTransfer(outcome);
+    if (outcome.end != TransferEnd::Complete || outcome.linkGone) return;
+    AppShell* shell = Shell();
+    if (!shell) return;
+    if (auto* compare = dynamic_cast<frmT2CompareWithPanel*>(shell->Window(frmT2CompareWithPanel::Info.name))) {
+        compare->ShowPanelCopy(std::move(copy));
+        shell->OpenWindow(frmT2CompareWithPanel::Info.name);
+    }
 }
 
 void frmT2Connect::EndTransfer(const TransferOutcome& outcome)

@@ -499,6 +499,7 @@ void frmT2MasterMDI::Startup()
     // Folder errors are ignored: the program works without them.
     QDir().mkpath(ToQString(ProgramFolder()));
     QDir().mkpath(ToQString(DocumentationFolder()));
+    QDir().mkpath(ToQString(BackupsFolder()));
 
     StartFreshConfiguration();
     picBlockFlashing->hide();
@@ -551,7 +552,9 @@ void frmT2MasterMDI::FileOpen()
         start = StartPattern();
         DialogFolderSet = true;
     }
-    const QString path = AskOpenFileName(FileFilter, start, "Open");
+    // The backups made before each download are one click away, to put a
+    // panel back as it was.
+    const QString path = AskOpenFileName(FileFilter, start, "Open", {ToQString(BackupsFolder())});
     if (path.isEmpty() || path == StartPattern()) return;  // cancelled
     OpenSettingsFile(path);
 }

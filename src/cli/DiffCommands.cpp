@@ -3,7 +3,6 @@
 // download of the file would change.
 #include "PanelOptions.h"
 
-#include "ImagePacking.h"
 #include "ReportDiff.h"
 #include "SettingsFile.h"
 #include "Windows1252.h"
@@ -28,8 +27,7 @@ int Print(const std::vector<ReportDifference>& differences, bool brief)
         for (const auto& [section, count] : CountBySection(differences))
             std::cout << section << '\t' << count << '\n';
     } else {
-        for (const ReportDifference& d : differences)
-            std::cout << d.section << '\t' << Screen(d.item) << '\t' << Screen(d.a) << '\t' << Screen(d.b) << '\n';
+        for (const ReportDifference& d : differences) std::cout << Screen(DifferenceLine(d)) << '\n';
     }
     std::cout.flush();
     return differences.empty() ? ExitOk : ExitDiffer;
@@ -46,18 +44,6 @@ std::unique_ptr<ProgramState> Read(const std::string& path)
     return state;
 }
 
-// Every name the panel keeps, taken from one configuration into another.
-void CopyNames(const ProgramState& from, ProgramState& to)
-{
-    to.Config.PanelName = from.Config.PanelName;
-    to.Config.RelayNames = from.Config.RelayNames;
-    to.Config.GroupNames = from.Config.GroupNames;
-    to.Config.InputNames = from.Config.InputNames;
-    to.Config.TimerNames = from.Config.TimerNames;
-    to.Config.PresetNames = from.Config.PresetNames;
-    for (std::size_t d = 0; d < to.Devices.size(); ++d) to.Devices[d].DeviceName = from.Devices[d].DeviceName;
-}
-
 // The settings file against the panel: the panel's configuration now (A) and
 // what it holds after a download of the file (B), that is the file as the
 // panel keeps it (names of ten characters, times it can carry).
@@ -65,23 +51,9 @@ int RunAgainstPanel(const std::string& path, const PanelOptions& o, bool brief)
 {
     const std::unique_ptr<ProgramState> file = Read(path);
     if (!file) return ExitTrouble;
-    const bool names = o.Flag("--names");
-
-    auto downloaded = std::make_unique<ProgramState>(*file);
-    auto image = std::make_unique<PanelImage>();
-    BuildPanelImage(file->Config, file->Devices, {}, *image);
-    ApplyPanelImage(*image, downloaded->Config, downloaded->Devices, names);
-
-    auto panel = std::make_unique<ProgramState>(*file);
-    if (int code = UploadIntoMemory(o, *panel, names)) return code;
-    if (!names) {
-        // Names are the file's on both sides: the panel name comes with every
-        // upload, the others only when asked for.
-        CopyNames(*file, *downloaded);
-        CopyNames(*file, *panel);
-    }
-    return Print(CompareConfigurations(panel->Config, panel->Devices, downloaded->Config, downloaded->Devices),
-                 brief);
+    auto panel = std::make_unique<PanelCopy>();
+    if (int code = UploadIntoMemory(o, file->Config, file->Devices, *panel)) return code;
+    return Print(DownloadChanges(file->Config, file->Devices, panel->image, o.Flag("--names")), brief);
 }
 
 int RunDiff(const Command& self, const std::vector<std::string>& args)

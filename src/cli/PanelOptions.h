@@ -22,10 +22,10 @@ struct PanelOptions : Arguments {
 bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string> valueOptions,
                   const std::vector<std::string>& flagOptions, PanelOptions& o, std::string& message);
 
-// Connects as the options say and uploads the panel's configuration onto the
-// one state holds (names only when names is true), writing nothing to the
-// panel or to a file. Returns 0, or the exit code after saying on stderr what
-// went wrong; state is then as it was.
-int UploadIntoMemory(const PanelOptions& o, ProgramState& state, bool names);
+// Connects as the options say and reads the panel's configuration into copy
+// (PanelSession::UploadIntoMemory, onto the base given), writing nothing to
+// the panel or to a file. Returns 0, or the upload's exit code after saying on
+// stderr what went wrong.
+int UploadIntoMemory(const PanelOptions& o, const PanelConfig& base, const VantelDevices& baseDevices, PanelCopy& copy);
 
 }  // namespace t2::cli

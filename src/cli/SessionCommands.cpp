@@ -9,13 +9,25 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 #include <optional>
+
+#ifdef _WIN32
+#include <io.h>
+#define T2_ISATTY _isatty
+#define T2_FILENO _fileno
+#else
+#include <unistd.h>
+#define T2_ISATTY isatty
+#define T2_FILENO fileno
+#endif
 
 namespace t2::cli {
 
@@ -25,6 +37,8 @@ namespace {
 constexpr int ExitConnectFailed = 10;
 constexpr int ExitPasswordRefused = 11;
 constexpr int ExitLinkLost = 12;
+constexpr int ExitNotConfirmed = 13;  // --confirm answered no: nothing written
+constexpr int ExitBackupFailed = 14;  // the panel's settings could not be read or saved: nothing written
 
 const char* const ShortPhoneNumber = "a phone number needs at least 7 characters";
 
@@ -192,8 +206,30 @@ int TransferExit(const TransferOutcome& o, const std::string& what)
     case TransferEnd::PasswordRefused: return Fail("Password Invalid. Download Denied.", ExitPasswordRefused);
     case TransferEnd::LinkLost: return Fail("Connection To Tamberline II Panel Lost", ExitLinkLost);
     case TransferEnd::NotStarted: return Fail(what + " Cancelled", ExitFailure);
+    case TransferEnd::BackupReadFailed:
+    case TransferEnd::BackupCancelled:
+    case TransferEnd::BackupNotSaved: {
+        std::string text = BackupStopText(o);
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        return Fail(text, ExitBackupFailed);
+    }
+    case TransferEnd::Declined: return Fail("Download Not Confirmed. The Tamberline II Was Not Changed.", ExitNotConfirmed);
+    case TransferEnd::AlreadyHeld: return ExitOk;
     }
     return ExitFailure;
+}
+
+// --confirm: the changes counted per section on stderr, then the question on
+// the terminal. Anything but y or yes is no.
+bool AskOnTerminal(const std::vector<ReportDifference>& changes)
+{
+    for (const auto& [section, count] : CountBySection(changes)) std::cerr << section << '\t' << count << '\n';
+    std::cerr << "The Download Will Change " << changes.size() << " Items In The Tamberline II. Continue? [y/N] "
+              << std::flush;
+    std::string answer;
+    if (!std::getline(std::cin, answer)) return false;
+    const QString a = QString::fromLocal8Bit(answer.c_str()).trimmed().toLower();
+    return a == "y" || a == "yes";
 }
 
 // --- status ---------------------------------------------------------------------
@@ -230,7 +266,8 @@ int RunDownload(const Command& self, const std::vector<std::string>& args)
 {
     PanelOptions o;
     std::string message;
-    if (!ParseOptions(args, {"--password", "--new-password"}, {}, o, message)) return Usage(self, message);
+    if (!ParseOptions(args, {"--password", "--new-password", "--backup"}, {"--confirm"}, o, message))
+        return Usage(self, message);
     if (o.positional.size() != 1) return Usage(self);
     PasswordDigitsArray password{};
     std::optional<PasswordDigitsArray> newPassword;
@@ -241,15 +278,32 @@ int RunDownload(const Command& self, const std::vector<std::string>& args)
         if (!ParseSixDigits(*p, d)) return Usage(self, "--new-password takes six digits");
         newPassword = d;
     }
+    DownloadSafeguards safeguards;
+    if (auto backup = o.Value("--backup")) {
+        if (backup->empty() || *backup == "-") return Usage(self, "--backup takes a file or a folder");
+        // A folder (one that exists, or a name ending in a separator) gets
+        // the backup's own file name.
+        const QString given = QFile::decodeName(QByteArray::fromStdString(*backup));
+        if (QFileInfo(given).isDir() || given.endsWith('/') || given.endsWith(QDir::separator()))
+            safeguards.backupFolder = *backup;
+        else
+            safeguards.backupFile = *backup;
+    }
+    if (o.Flag("--confirm")) {
+        if (!T2_ISATTY(T2_FILENO(stdin))) return Usage(self, "--confirm asks on the terminal: standard input is none");
+        safeguards.confirm = AskOnTerminal;
+    }
     CliSession cli(o);
     std::string error;
     if (!ReadSettingsFile(o.positional[0], cli.state.Config, cli.state.Devices, &error)) return Fail(error);
     if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
     if (int code = cli.Connect()) return code;
-    const TransferOutcome outcome = cli.session->Download(password, newPassword, Progress());
+    const TransferOutcome outcome = cli.session->Download(password, newPassword, Progress(), safeguards);
+    if (!outcome.backupPath.empty()) std::cerr << "The panel's settings were saved in " << outcome.backupPath << "\n";
     if (outcome.passwordChanged) std::cerr << "The panel password was changed.\n";
     if (int code = TransferExit(outcome, "Download")) return code;
-    std::cerr << "Download Complete\n";
+    std::cerr << (outcome.end == TransferEnd::AlreadyHeld ? "The Tamberline II Already Holds These Settings.\n"
+                                                          : "Download Complete\n");
     return ExitOk;
 }
 
@@ -337,17 +391,12 @@ int RunSetLink(const Command& self, const std::vector<std::string>& args)
 
 }  // namespace
 
-int UploadIntoMemory(const PanelOptions& o, ProgramState& state, bool names)
+int UploadIntoMemory(const PanelOptions& o, const PanelConfig& base, const VantelDevices& baseDevices, PanelCopy& copy)
 {
     CliSession cli(o);
-    cli.state.Config = state.Config;
-    cli.state.Devices = state.Devices;
     if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
     if (int code = cli.Connect()) return code;
-    if (int code = TransferExit(cli.session->UpLoadSettings(names, Progress()), "Upload")) return code;
-    state.Config = cli.state.Config;
-    state.Devices = cli.state.Devices;
-    return ExitOk;
+    return TransferExit(cli.session->UploadIntoMemory(base, baseDevices, copy, Progress()), "Upload");
 }
 
 std::vector<Command> SessionCommands()
@@ -357,9 +406,14 @@ std::vector<Command> SessionCommands()
     list.push_back({"status", link,
                     "Connect to the panel and print its revision, time, date, installed I/O and add-on card.",
                     nullptr});
-    list.push_back({"download", "IN.TMB " + link + " [--password DDDDDD] [--new-password DDDDDD]",
-                    "Download a settings file to the panel (password 000000 unless given). Exit 11: password "
-                    "refused; 1, 2, 3: the transfer's error code.",
+    list.push_back({"download",
+                    "IN.TMB " + link + " [--password DDDDDD] [--new-password DDDDDD] [--backup PATH] [--confirm]",
+                    "Download a settings file to the panel (password 000000 unless given). --backup saves the "
+                    "panel's settings first (a folder gets \"<panel name> YYYY-MM-DD HHMMSS.TMB\"); --confirm "
+                    "shows the count of changes and asks on the terminal. With either, a panel that already holds "
+                    "the settings is left as it is. Exit 11: password refused; 1, 2, 3: the transfer's error "
+                    "code; 13: not confirmed; 14: the backup failed (nothing written); 64: --confirm without a "
+                    "terminal.",
                     nullptr});
     list.push_back({"upload", "OUT.TMB " + link + " [--names] [--base IN.TMB]",
                     "Upload the panel's settings onto a fresh configuration (or --base) and save them; --names "

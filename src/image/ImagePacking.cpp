@@ -10,8 +10,6 @@ namespace {
 
 namespace M = PanelMemory;
 
-constexpr char DefaultPanelName[] = "VEL TAMBERLINE II ";
-
 // Int(a / b) of the panel arithmetic: the floor of the exact quotient.
 long long FloorDiv(long long a, long long b)
 {

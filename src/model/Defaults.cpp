@@ -45,6 +45,8 @@ std::string ProgramFolder()
 
 std::string DocumentationFolder() { return JoinPath(ProgramFolder(), "Documentation"); }
 
+std::string BackupsFolder() { return JoinPath(ProgramFolder(), "Backups"); }
+
 std::string DefaultDocumentFileName() { return JoinPath(DocumentationFolder(), "Tamberline II.txt"); }
 
 std::string MaintenanceFileName() { return JoinPath(ProgramFolder(), "Tamberline II Maintenance.TMB"); }

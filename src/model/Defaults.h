@@ -18,6 +18,8 @@ int TotalIOCount(const PanelConfig& config);
 // "C:\VEL Tamberline II" on Windows; "VEL Tamberline II" in the home folder elsewhere.
 std::string ProgramFolder();
 std::string DocumentationFolder();
+// "Backups" in the program folder: the panel's settings saved before each download.
+std::string BackupsFolder();
 std::string DefaultDocumentFileName();
 std::string MaintenanceFileName();
 

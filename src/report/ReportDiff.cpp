@@ -165,4 +165,25 @@ std::vector<std::pair<std::string, int>> CountBySection(const std::vector<Report
     return counts;
 }
 
+std::string DifferenceLine(const ReportDifference& d)
+{
+    return d.section + '\t' + d.item + '\t' + d.a + '\t' + d.b;
+}
+
+std::string DifferencesByGroupText(const std::vector<ReportDifference>& differences, const std::string& aTitle,
+                                   const std::string& bTitle)
+{
+    const auto shown = [](const std::string& value) { return value.empty() ? std::string("(none)") : value; };
+    std::string text;
+    for (const auto& [section, count] : CountBySection(differences)) {
+        if (!text.empty()) text += '\n';
+        text += section + ": " + std::to_string(count) + (count == 1 ? " Item\n" : " Items\n");
+        for (const ReportDifference& d : differences) {
+            if (d.section != section) continue;
+            text += "    " + d.item + "    " + aTitle + ": " + shown(d.a) + "    " + bTitle + ": " + shown(d.b) + '\n';
+        }
+    }
+    return text;
+}
+
 }  // namespace t2

@@ -40,4 +40,14 @@ std::vector<ReportDifference> CompareConfigurations(const PanelConfig& a, const 
 // The number of differences in each section, in the order they first appear.
 std::vector<std::pair<std::string, int>> CountBySection(const std::vector<ReportDifference>& differences);
 
+// One difference as `tamberline-cli diff` prints it and a saved list holds it:
+// section, item, A and B separated by TABs (8-bit bytes, no line end).
+std::string DifferenceLine(const ReportDifference& difference);
+
+// The differences for a person to read, grouped by section with the count of
+// each ("[Relay Schedule]: 2 Items", then one indented line per item with its
+// two values); a value the report has no line for reads "(none)".
+std::string DifferencesByGroupText(const std::vector<ReportDifference>& differences,
+                                   const std::string& aTitle, const std::string& bTitle);
+
 }  // namespace t2

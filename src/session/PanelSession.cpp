@@ -10,6 +10,7 @@
 #include <QScopedValueRollback>
 
 #include <cstdio>
+#include <memory>
 
 namespace t2 {
 
@@ -241,9 +242,33 @@ std::string PartlyWrittenText(const TransferOutcome& outcome)
            "Repeat The Download Before The Panel Is Left In Service.";
 }
 
+std::string BackupStopText(const TransferOutcome& outcome)
+{
+    std::string why;
+    switch (outcome.end) {
+    case TransferEnd::BackupCancelled: why = "Manual Download Cancel."; break;
+    case TransferEnd::BackupNotSaved:
+        why = "The Panel Settings Could Not Be Backed Up: the backup could not be saved (" + outcome.message + ").";
+        break;
+    case TransferEnd::BackupReadFailed: {
+        const std::string code = " (Upload Error: " + std::to_string(outcome.code) + ")";
+        why = "The Panel Settings Could Not Be Backed Up: ";
+        if (outcome.code == UploadBlockFailed)
+            why += "The Tamberline II Did Not Answer While Its Settings Were Read" + code + ".";
+        else if (outcome.code == ChecksumDiffers)
+            why += "The Settings Read From The Tamberline II Did Not Match Its Checksum" + code + ".";
+        else
+            why += "The Tamberline II Did Not Answer The Checksum Request" + code + ".";
+        break;
+    }
+    default: return {};
+    }
+    return why + "\nThe Download Did Not Start. The Tamberline II Was Not Changed.";
+}
+
 TransferOutcome PanelSession::Download(const PasswordDigitsArray& password,
                                        const std::optional<PasswordDigitsArray>& newPassword,
-                                       const TransferObserver& observer)
+                                       const TransferObserver& observer, const DownloadSafeguards& safeguards)
 {
     TransferOutcome outcome;
     if (!state_.PanelConnected) {
@@ -251,24 +276,85 @@ TransferOutcome PanelSession::Download(const PasswordDigitsArray& password,
         return outcome;
     }
     if (exchange_.Busy()) return outcome;  // NotStarted: the caller waits for the link first
-    // The password and every block are one turn of the link.
+    // The password, the reading and every block are one turn of the link.
     const PanelExchange::Turn turn(exchange_);
     switch (CheckPassword(password)) {
     case PasswordResult::Accepted: break;
     case PasswordResult::Refused: outcome.end = TransferEnd::PasswordRefused; return outcome;
     case PasswordResult::LinkLost: outcome.end = TransferEnd::LinkLost; return outcome;
     }
-    PasswordDigitsArray inPanel = password;
-    if (newPassword) {
-        if (!ChangePassword(*newPassword)) {
+    const PasswordDigitsArray inPanel = newPassword.value_or(password);
+    if (!safeguards.ReadsPanel()) {
+        if (newPassword && !ChangePassword(*newPassword)) {
             outcome.end = TransferEnd::LinkLost;
             return outcome;
         }
-        inPanel = *newPassword;
+        outcome = DownLoadSettings(inPanel, observer);
+        outcome.passwordChanged = newPassword.has_value();
+        return outcome;
     }
-    outcome = DownLoadSettings(inPanel, observer);
-    outcome.passwordChanged = newPassword.has_value();
-    return outcome;
+
+    if (observer.begin) observer.begin();
+    cancelRequested_ = false;
+    auto finish = [&](TransferOutcome o) {
+        o.linkGone = LinkGone();
+        if (observer.end) observer.end(o);
+        return o;
+    };
+
+    // The panel's settings as they are, before anything is written.
+    auto copy = std::make_unique<PanelCopy>();
+    TransferOutcome read = ReadPanelMemory(copy->image, "Backing Up Block ", observer);
+    if (read.end != TransferEnd::Complete) {
+        read.end = read.end == TransferEnd::Cancelled ? TransferEnd::BackupCancelled : TransferEnd::BackupReadFailed;
+        read.blocksDone = 0;  // none written
+        return finish(read);
+    }
+    copy->readAt = QDateTime::currentDateTime();
+    ApplyPanelCopy(state_.Config, state_.Devices, *copy);
+
+    if (!safeguards.backupFolder.empty() || !safeguards.backupFile.empty()) {
+        std::string error;
+        if (!safeguards.backupFile.empty()) {
+            if (SaveBackupAs(*copy, safeguards.backupFile, &error)) outcome.backupPath = safeguards.backupFile;
+        } else {
+            outcome.backupPath = SaveBackupInFolder(*copy, safeguards.backupFolder, &error);
+        }
+        if (outcome.backupPath.empty()) {
+            outcome.end = TransferEnd::BackupNotSaved;
+            outcome.message = error;
+            return finish(outcome);
+        }
+    }
+
+    const std::vector<ReportDifference> changes = DownloadChanges(state_.Config, state_.Devices, copy->image, true);
+    copy.reset();
+    outcome.changes = static_cast<int>(changes.size());
+    if (!changes.empty() && safeguards.confirm && !safeguards.confirm(changes)) {
+        outcome.end = TransferEnd::Declined;
+        return finish(outcome);
+    }
+    // The session may have been closed while the question was open.
+    if (!state_.PanelConnected) {
+        outcome.end = TransferEnd::LinkLost;
+        return finish(outcome);
+    }
+    if (newPassword) {
+        if (!ChangePassword(*newPassword)) {
+            outcome.end = TransferEnd::LinkLost;
+            return finish(outcome);
+        }
+        outcome.passwordChanged = true;
+    }
+    if (changes.empty()) {
+        outcome.end = TransferEnd::AlreadyHeld;
+        return finish(outcome);
+    }
+    TransferOutcome written = WritePanelMemory(inPanel, observer);
+    written.passwordChanged = outcome.passwordChanged;
+    written.backupPath = outcome.backupPath;
+    written.changes = outcome.changes;
+    return finish(written);
 }
 
 TransferOutcome PanelSession::DownLoadSettings(const PasswordDigitsArray& password, const TransferObserver& observer)
@@ -276,23 +362,25 @@ TransferOutcome PanelSession::DownLoadSettings(const PasswordDigitsArray& passwo
     const PanelExchange::Turn turn(exchange_);
     if (observer.begin) observer.begin();
     cancelRequested_ = false;
+    TransferOutcome outcome = WritePanelMemory(password, observer);
+    outcome.linkGone = LinkGone();
+    if (observer.end) observer.end(outcome);
+    return outcome;
+}
+
+TransferOutcome PanelSession::WritePanelMemory(const PasswordDigitsArray& password, const TransferObserver& observer)
+{
     BuildPanelImage(state_.Config, state_.Devices, password, state_.Image);
-
-    int done = 0;
-    auto finish = [&](TransferEnd end, int code) {
-        TransferOutcome o;
-        o.end = end;
-        o.code = code;
-        o.blocksDone = done;
-        o.linkGone = LinkGone();
-        if (observer.end) observer.end(o);
-        return o;
+    TransferOutcome outcome;
+    auto end = [&](TransferEnd e, int code) {
+        outcome.end = e;
+        outcome.code = code;
+        return outcome;
     };
-
     std::uint16_t sum = 0;
     for (int block = 0; block < PanelBlockCount; ++block) {
         LetEventsRun();
-        if (cancelRequested_) return finish(TransferEnd::Cancelled, 0);
+        if (cancelRequested_) return end(TransferEnd::Cancelled, 0);
         std::array<std::uint8_t, PanelBlockSize> bytes{};
         for (int j = 0; j < PanelBlockSize; ++j) {
             bytes[j] = static_cast<std::uint8_t>(state_.Image[block * PanelBlockSize + j] & 0xFF);
@@ -301,14 +389,45 @@ TransferOutcome PanelSession::DownLoadSettings(const PasswordDigitsArray& passwo
         const PanelCommand command = BlockDownloadCommand(block, bytes);
         const int sending = block + 1;
         if (observer.progress) observer.progress(sending, "Downloading Block " + std::to_string(sending) + " Of 384");
-        if (!Send(command)) return finish(TransferEnd::Error, DownloadBlockFailed);
-        done = sending;
+        if (!Send(command)) return end(TransferEnd::Error, DownloadBlockFailed);
+        outcome.blocksDone = sending;
     }
     if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");
-    if (!Send(ImageChecksumCommand())) return finish(TransferEnd::Error, ChecksumCommandFailed);
+    if (!Send(ImageChecksumCommand())) return end(TransferEnd::Error, ChecksumCommandFailed);
     const std::optional<int> panelSum = ChecksumFromReply(exchange_.PanelReply());
-    if (!panelSum || *panelSum != sum) return finish(TransferEnd::Error, ChecksumDiffers);
-    return finish(TransferEnd::Complete, 0);
+    if (!panelSum || *panelSum != sum) return end(TransferEnd::Error, ChecksumDiffers);
+    return end(TransferEnd::Complete, 0);
+}
+
+TransferOutcome PanelSession::ReadPanelMemory(PanelImage& image, const std::string& caption,
+                                              const TransferObserver& observer)
+{
+    TransferOutcome outcome;
+    auto end = [&](TransferEnd e, int code) {
+        outcome.end = e;
+        outcome.code = code;
+        return outcome;
+    };
+    std::uint16_t sum = 0;
+    for (int block = 0; block < PanelBlockCount; ++block) {
+        LetEventsRun();
+        if (cancelRequested_) return end(TransferEnd::Cancelled, 0);
+        if (!Send(BlockReadCommand(block))) return end(TransferEnd::Error, UploadBlockFailed);
+        const auto bytes = MemoryFromReply(exchange_.PanelReply(), PanelBlockSize);
+        if (!bytes) return end(TransferEnd::Error, UploadBlockFailed);
+        for (int j = 0; j < PanelBlockSize; ++j) {
+            image[block * PanelBlockSize + j] = static_cast<Integer>((*bytes)[j]);
+            sum = ImageChecksumStep(sum, (*bytes)[j]);
+        }
+        outcome.blocksDone = block + 1;
+        if (observer.progress)
+            observer.progress(outcome.blocksDone, caption + std::to_string(outcome.blocksDone) + " Of 384");
+    }
+    if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");
+    if (!Send(ImageChecksumCommand())) return end(TransferEnd::Error, ChecksumCommandFailed);
+    const std::optional<int> panelSum = ChecksumFromReply(exchange_.PanelReply());
+    if (!panelSum || *panelSum != sum) return end(TransferEnd::Error, ChecksumDiffers);
+    return end(TransferEnd::Complete, 0);
 }
 
 TransferOutcome PanelSession::Upload(const UploadQuestions& questions, const TransferObserver& observer)
@@ -333,49 +452,47 @@ TransferOutcome PanelSession::UpLoadSettings(bool uploadNames, const TransferObs
     cancelRequested_ = false;
     state_.UploadNames = uploadNames;
 
-    int done = 0;
-    auto finish = [&](TransferEnd end, int code) {
-        TransferOutcome o;
-        o.end = end;
-        o.code = code;
-        o.blocksDone = done;
-        o.linkGone = LinkGone();
-        if (observer.end) observer.end(o);
-        if (end == TransferEnd::Error || end == TransferEnd::Cancelled) {
-            // An aborted upload leaves no half-read configuration behind, and
-            // the configuration is no longer the one of the settings file: a
-            // Save must not put the cleared one over it.
-            Disconnect();
-            ResetConfiguration(state_);
-            state_.SettingsFileName = "None";
-            // The cleared configuration is one step to undo: the user's
-            // configuration is not lost with it.
-            state_.History.Record(state_, "Upload");
-        }
-        return o;
-    };
-
-    std::uint16_t sum = 0;
-    for (int block = 0; block < PanelBlockCount; ++block) {
-        LetEventsRun();
-        if (cancelRequested_) return finish(TransferEnd::Cancelled, 0);
-        if (!Send(BlockReadCommand(block))) return finish(TransferEnd::Error, UploadBlockFailed);
-        const auto bytes = MemoryFromReply(exchange_.PanelReply(), PanelBlockSize);
-        if (!bytes) return finish(TransferEnd::Error, UploadBlockFailed);
-        for (int j = 0; j < PanelBlockSize; ++j) {
-            state_.Image[block * PanelBlockSize + j] = static_cast<Integer>((*bytes)[j]);
-            sum = ImageChecksumStep(sum, (*bytes)[j]);
-        }
-        done = block + 1;
-        if (observer.progress) observer.progress(done, "Uploading Block " + std::to_string(done) + " Of 384");
+    TransferOutcome outcome = ReadPanelMemory(state_.Image, "Uploading Block ", observer);
+    if (outcome.end == TransferEnd::Complete) {
+        ApplyPanelImage(state_.Image, state_.Config, state_.Devices, state_.UploadNames);
+        RecordEdit(state_, "Upload");   // the configuration it replaced is one step to undo
     }
-    if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");
-    if (!Send(ImageChecksumCommand())) return finish(TransferEnd::Error, ChecksumCommandFailed);
-    const std::optional<int> panelSum = ChecksumFromReply(exchange_.PanelReply());
-    if (!panelSum || *panelSum != sum) return finish(TransferEnd::Error, ChecksumDiffers);
-    ApplyPanelImage(state_.Image, state_.Config, state_.Devices, state_.UploadNames);
-    RecordEdit(state_, "Upload");   // the configuration it replaced is one step to undo
-    return finish(TransferEnd::Complete, 0);
+    outcome.linkGone = LinkGone();
+    if (observer.end) observer.end(outcome);
+    if (outcome.end != TransferEnd::Complete) {
+        // An aborted upload leaves no half-read configuration behind, and
+        // the configuration is no longer the one of the settings file: a
+        // Save must not put the cleared one over it.
+        Disconnect();
+        ResetConfiguration(state_);
+        state_.SettingsFileName = "None";
+        // The cleared configuration is one step to undo: the user's
+        // configuration is not lost with it.
+        state_.History.Record(state_, "Upload");
+    }
+    return outcome;
+}
+
+TransferOutcome PanelSession::UploadIntoMemory(const PanelConfig& base, const VantelDevices& baseDevices,
+                                               PanelCopy& copy, const TransferObserver& observer)
+{
+    TransferOutcome outcome;
+    if (!state_.PanelConnected) {
+        outcome.end = TransferEnd::LinkLost;
+        return outcome;
+    }
+    if (exchange_.Busy()) return outcome;  // NotStarted: the caller waits for the link first
+    const PanelExchange::Turn turn(exchange_);
+    if (observer.begin) observer.begin();
+    cancelRequested_ = false;
+    outcome = ReadPanelMemory(copy.image, "Uploading Block ", observer);
+    if (outcome.end == TransferEnd::Complete) {
+        copy.readAt = QDateTime::currentDateTime();
+        ApplyPanelCopy(base, baseDevices, copy);
+    }
+    outcome.linkGone = LinkGone();
+    if (observer.end) observer.end(outcome);
+    return outcome;
 }
 
 }  // namespace t2

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "Links.h"
+#include "PanelCopy.h"
 #include "PanelExchange.h"
 #include "Replies.h"
 
@@ -115,6 +116,12 @@ enum class TransferEnd {
     NotStarted,    // upload: a question was answered No or Cancel
     PasswordRefused,  // download: the entered password differs from the panel's
     LinkLost,      // download: the password could not be read or written
+    // A download that read the panel's settings first and wrote nothing:
+    BackupReadFailed,  // they could not be read (code as an upload's: 19, 2, 3)
+    BackupCancelled,   // cancelled while they were read
+    BackupNotSaved,    // the backup could not be saved (message says why)
+    Declined,          // the changes were shown and the download refused
+    AlreadyHeld,       // the panel holds these settings already (a new password is still written)
 };
 
 struct TransferOutcome {
@@ -123,7 +130,15 @@ struct TransferOutcome {
     bool passwordChanged = false; // download: the panel took the new password
     int blocksDone = 0;           // blocks written or read before the end
     bool linkGone = false;        // the link went away (a peer that closed, a device removed)
+    std::string backupPath;       // download: the backup saved before the first block
+    std::string message;          // BackupNotSaved: why
+    int changes = 0;              // download after a reading: the differences it found
 };
+
+// The lines that say why a download that read the panel's settings first
+// stopped before writing (BackupReadFailed, BackupCancelled, BackupNotSaved),
+// ending in "The Tamberline II Was Not Changed."; empty for any other ending.
+std::string BackupStopText(const TransferOutcome& outcome);
 
 // The lines a download that failed part-way adds to its error message (the
 // blocks before the failure are new in the panel, the rest old); empty for
@@ -139,6 +154,21 @@ struct TransferObserver {
     // The transfer has ended, before an aborted upload closes the session and
     // resets the configuration (the window re-enables its menus and reports).
     std::function<void(const TransferOutcome&)> end;
+};
+
+// What a download does before its first block: read the panel's settings,
+// save them, and show what would change. Any member set makes the download
+// read the panel first; the caption of that reading is "Backing Up Block n
+// Of 384". Nothing is written when the reading fails, the backup cannot be
+// saved, the question is answered No or nothing would change.
+struct DownloadSafeguards {
+    std::string backupFolder;  // save into this folder, named by BackupFileName (created when missing)
+    std::string backupFile;    // or as this file
+    // Asked with the changes (names included) when there are some; false
+    // stops the download. Empty: not asked.
+    std::function<bool(const std::vector<ReportDifference>&)> confirm;
+
+    bool ReadsPanel() const { return !backupFolder.empty() || !backupFile.empty() || bool(confirm); }
 };
 
 enum class NamesAnswer { Yes, No, Cancel };
@@ -208,12 +238,14 @@ public:
     void RequestCancel() { cancelRequested_ = true; }
     bool CancelRequested() const { return cancelRequested_; }
 
-    // The download road: check the password, write a new one when asked, then
-    // DownLoadSettings with the password now in the panel. A refused password
-    // or a failed password command sends nothing else.
+    // The download road: check the password; with safeguards, read the
+    // panel's settings, save the backup and ask about the changes; write a
+    // new password when asked; then the blocks with the password now in the
+    // panel. A refused password or a failed password command sends nothing
+    // else. Once observer.begin has run, observer.end runs once at the end.
     TransferOutcome Download(const PasswordDigitsArray& password,
                              const std::optional<PasswordDigitsArray>& newPassword,
-                             const TransferObserver& observer);
+                             const TransferObserver& observer, const DownloadSafeguards& safeguards = {});
     // Packs the configuration (with these password digits) into the image and
     // writes blocks 0..383, all-zero blocks as clears, then compares checksums.
     // Every ending leaves the session open and the configuration untouched.
@@ -229,8 +261,23 @@ public:
     // and sets SettingsFileName to "None".
     TransferOutcome UpLoadSettings(bool uploadNames, const TransferObserver& observer);
 
+    // Reads the panel's settings into copy as an upload reads them (blocks,
+    // checksum, captions "Uploading Block n Of 384", the upload's error codes),
+    // applied onto the base configuration with every name. The program's
+    // configuration, image and DataChanged stay as they are, nothing is
+    // written to the panel, and every ending leaves the session open.
+    TransferOutcome UploadIntoMemory(const PanelConfig& base, const VantelDevices& baseDevices, PanelCopy& copy,
+                                     const TransferObserver& observer);
+
 private:
     bool Send(const PanelCommand& command) { return exchange_.Send(command); }
+    // Reads blocks 0..383 into image and compares the panel's checksum:
+    // Complete, Cancelled or Error with the upload's code; blocksDone counts
+    // the blocks read. Neither begin nor end of the observer is called.
+    TransferOutcome ReadPanelMemory(PanelImage& image, const std::string& caption, const TransferObserver& observer);
+    // Writes the image of the configuration block by block and compares the
+    // checksum (the body of DownLoadSettings, without begin and end).
+    TransferOutcome WritePanelMemory(const PasswordDigitsArray& password, const TransferObserver& observer);
     void LetEventsRun();
 
     ProgramState& state_;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace t2 {
 
@@ -26,6 +27,7 @@ public:
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(r.title);
         box.setText(r.text);
+        if (!r.details.isEmpty()) box.setDetailedText(r.details);
         switch (r.icon) {
         case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
         case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
@@ -66,6 +68,14 @@ public:
         } else if (!lastFolder_.isEmpty()) {
             dialog.setDirectory(lastFolder_);
         }
+        if (!r.sidebarFolders.isEmpty()) {
+            QList<QUrl> places = dialog.sidebarUrls();
+            for (const QString& folder : r.sidebarFolders) {
+                const QUrl url = QUrl::fromLocalFile(folder);
+                if (!places.contains(url)) places << url;
+            }
+            dialog.setSidebarUrls(places);
+        }
         if (r.save) {
             dialog.setAcceptMode(QFileDialog::AcceptSave);
             dialog.setFileMode(QFileDialog::AnyFile);
@@ -104,14 +114,15 @@ Prompter* SetPrompter(Prompter* prompter)
     return previous;
 }
 
-PromptAnswer Ask(const QString& title, const QString& text, PromptIcon icon, PromptButtons buttons)
+PromptAnswer Ask(const QString& title, const QString& text, PromptIcon icon, PromptButtons buttons,
+                 const QString& details)
 {
-    return Prompts().Ask({title, text, icon, buttons});
+    return Prompts().Ask({title, text, icon, buttons, details});
 }
 
-bool AskYesNo(const QString& title, const QString& text, PromptIcon icon)
+bool AskYesNo(const QString& title, const QString& text, PromptIcon icon, const QString& details)
 {
-    return Ask(title, text, icon, PromptButtons::YesNo) == PromptAnswer::Yes;
+    return Ask(title, text, icon, PromptButtons::YesNo, details) == PromptAnswer::Yes;
 }
 
 PromptAnswer AskYesNoCancel(const QString& title, const QString& text, PromptIcon icon)
@@ -124,14 +135,15 @@ void Inform(const QString& title, const QString& text, PromptIcon icon)
     Ask(title, text, icon, PromptButtons::Ok);
 }
 
-QString AskOpenFileName(const QString& filter, const QString& startName, const QString& title)
+QString AskOpenFileName(const QString& filter, const QString& startName, const QString& title,
+                        const QStringList& sidebarFolders)
 {
-    return Prompts().AskFileName({false, title, filter, startName});
+    return Prompts().AskFileName({false, title, filter, startName, sidebarFolders});
 }
 
 QString AskSaveFileName(const QString& filter, const QString& startName, const QString& title)
 {
-    return Prompts().AskFileName({true, title, filter, startName});
+    return Prompts().AskFileName({true, title, filter, startName, {}});
 }
 
 QString QtFileFilter(const QString& pairs)

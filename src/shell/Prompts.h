@@ -23,6 +23,7 @@ struct PromptRequest {
     QString text;
     PromptIcon icon = PromptIcon::None;
     PromptButtons buttons = PromptButtons::Ok;
+    QString details;        // shown behind the box's Details button; "" for none
 };
 
 struct FileRequest {
@@ -30,6 +31,7 @@ struct FileRequest {
     QString title;
     QString filter;         // Qt form: "Tamberline II Data Files (*.TMB *.tmb);;All Files (*)"
     QString startName;      // start file name or pattern; "" keeps the last folder
+    QStringList sidebarFolders;  // offered in the dialog's sidebar besides the usual places
 };
 
 // The seam. Install a Prompter to answer instead of the user; the default
@@ -48,12 +50,15 @@ Prompter& Prompts();
 Prompter* SetPrompter(Prompter* prompter);
 
 // Short forms.
-PromptAnswer Ask(const QString& title, const QString& text, PromptIcon icon, PromptButtons buttons);
-bool AskYesNo(const QString& title, const QString& text, PromptIcon icon = PromptIcon::Question);
+PromptAnswer Ask(const QString& title, const QString& text, PromptIcon icon, PromptButtons buttons,
+                 const QString& details = {});
+bool AskYesNo(const QString& title, const QString& text, PromptIcon icon = PromptIcon::Question,
+              const QString& details = {});
 PromptAnswer AskYesNoCancel(const QString& title, const QString& text,
                             PromptIcon icon = PromptIcon::Question);
 void Inform(const QString& title, const QString& text, PromptIcon icon = PromptIcon::Information);
-QString AskOpenFileName(const QString& filter, const QString& startName, const QString& title = {});
+QString AskOpenFileName(const QString& filter, const QString& startName, const QString& title = {},
+                        const QStringList& sidebarFolders = {});
 QString AskSaveFileName(const QString& filter, const QString& startName, const QString& title = {});
 
 // A file filter written as pairs of name and patterns,

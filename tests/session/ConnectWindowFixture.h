@@ -43,8 +43,14 @@ struct ConnectWindow : ::testing::Test {
     PanelSimulator sim;
     ScriptedPrompts prompts;
 
+    // Whether a download backs up the panel's settings first (the check box,
+    // remembered between runs). The tests of the download itself run
+    // without; those of the backup and the question before it turn it on.
+    virtual bool BackUpFirst() const { return false; }
+
     void SetUp() override
     {
+        frmT2Connect::RememberBackUpFirst(BackUpFirst());
         main = std::make_unique<frmT2MasterMDI>(state);
         main->Startup();
         main->tmrFix->stop();
