@@ -135,7 +135,7 @@ std::string BackupFileName(const Bytes& panelName, const QDateTime& moment)
     for (QChar& c : name)
         if (!FileNameCharacterOk(c)) c = QLatin1Char('_');
     // A name of dots alone would make a hidden file or a folder's name.
-    while (name.startsWith(QLatin1Char('.'))) name.replace(0, 1, QLatin1Char('_'));
+    for (qsizetype i = 0; i < name.size() && name[i] == QLatin1Char('.'); ++i) name[i] = QLatin1Char('_');
     return (name + QLatin1Char(' ') + moment.toString(QStringLiteral("yyyy-MM-dd HHmmss")) + QStringLiteral(".TMB"))
         .toStdString();
 }

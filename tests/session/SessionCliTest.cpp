@@ -3,10 +3,13 @@
 #include "CliRunner.h"
 #include "SimProgram.h"
 
+#include "../common/ReportChanges.h"
+
 #include "Defaults.h"
 #include "ImagePacking.h"
 #include "SettingsFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTcpServer>
@@ -14,7 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <memory>
+#include <stdlib.h>
+#include <unistd.h>
 
 using namespace t2;
 
@@ -25,6 +31,33 @@ std::string Read(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll().toStdString();
+}
+
+// Runs the tool with a terminal (a pseudo-terminal) as its standard input and
+// types the answer once it has asked.
+CliResult RunCliOnTerminal(const QStringList& args, const QByteArray& typed)
+{
+    CliResult r;
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return r;
+    const QString slavePath = QString::fromLocal8Bit(ptsname(master));
+    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);  // keeps what is typed while the tool starts
+    QProcess p;
+    p.setStandardInputFile(slavePath);
+    p.start(QStringLiteral(T2_CLI), args);
+    QByteArray err;
+    while (p.state() != QProcess::NotRunning && !err.contains("Continue?")) {
+        p.waitForReadyRead(200);
+        err += p.readAllStandardError();
+    }
+    if (::write(master, typed.constData(), static_cast<size_t>(typed.size())) < 0) r.err = "not typed";
+    p.waitForFinished(120000);
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput().toStdString();
+    r.err += (err + p.readAllStandardError()).toStdString();
+    if (slave >= 0) close(slave);
+    close(master);
+    return r;
 }
 
 struct SessionCli : ::testing::Test {
@@ -196,4 +229,115 @@ TEST_F(SessionCli, ADownloadCutShortSaysThePanelIsPartlyWritten)
     EXPECT_NE(r.err.find("Download Error: 1. The Panel Is Partly Written: Blocks 1 To 19 Of 384"), std::string::npos)
         << r.err;
     EXPECT_NE(r.err.find("Repeat The Download Before The Panel Is Left In Service."), std::string::npos);
+}
+
+// download --backup saves the panel's settings first (a folder gets the
+// backup's own name) and leaves a panel that already holds the file alone;
+// --confirm asks on the terminal and refuses without one.
+TEST_F(SessionCli, DownloadWithABackupAndTheQuestion)
+{
+    auto old = std::make_unique<ProgramState>();
+    fixtures::ChangesBase(*old);
+    old->Config.PanelName = "OLD/SITE";
+    old->Config.TimeZone = 3;
+    auto oldImage = std::make_unique<PanelImage>();
+    BuildPanelImage(old->Config, old->Devices, {0, 0, 0, 0, 0, 0}, *oldImage);
+    const QString memory = Path("memory.bin");
+    ASSERT_TRUE(WriteFileAtomically(memory.toStdString(), PanelImageBytes(*oldImage), nullptr));
+    auto next = std::make_unique<ProgramState>();
+    fixtures::ChangesBase(*next);
+    const QString in = Path("in.TMB");
+    ASSERT_TRUE(WriteSettingsFile(in.toStdString(), next->Config, next->Devices, nullptr));
+    const QString folder = Path("backups");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString dump = Path("panel.bin");
+    const QString trace = Path("trace.txt");
+    auto writesIn = [&] {
+        const std::string t = Read(trace);
+        return t.find("sent [0030") != std::string::npos || t.find("sent [0036") != std::string::npos;
+    };
+    {
+        SimProgram sim({"--memory", memory}, dump);
+        ASSERT_FALSE(sim.Address().isEmpty());
+
+        // --confirm without a terminal: refused before anything is sent.
+        CliResult r = RunCli({"download", in, "--tcp", sim.Address(), "--confirm", "--trace", trace});
+        EXPECT_EQ(r.code, 64) << r.err;
+        EXPECT_NE(r.err.find("terminal"), std::string::npos) << r.err;
+        EXPECT_EQ(Read(trace), "");
+
+        // Answered no on the terminal: exit 13, nothing written.
+        r = RunCliOnTerminal({"download", in, "--tcp", sim.Address(), "--confirm", "--trace", trace}, "n\n");
+        EXPECT_EQ(r.code, 13) << r.err;
+        EXPECT_NE(r.err.find("[Panel Settings]\t2\nThe Download Will Change 2 Items In The Tamberline II. "
+                             "Continue? [y/N] "),
+                  std::string::npos)
+            << r.err;
+        EXPECT_FALSE(writesIn());
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{});
+
+        // --backup into a folder, then the download.
+        r = RunCli({"download", in, "--tcp", sim.Address(), "--backup", folder});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(r.err.find("Download Complete"), std::string::npos) << r.err;
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+        ASSERT_EQ(files.size(), 1);
+        EXPECT_TRUE(files[0].startsWith("OLD_SITE 20") && files[0].endsWith(".TMB")) << files[0].toStdString();
+        EXPECT_NE(r.err.find("saved in " + QDir(folder).filePath(files[0]).toStdString()), std::string::npos) << r.err;
+        auto expected = std::make_unique<ProgramState>(*next);
+        ApplyPanelImage(*oldImage, expected->Config, expected->Devices, true);
+        auto saved = std::make_unique<ProgramState>();
+        std::string error;
+        ASSERT_TRUE(ReadSettingsFile(QDir(folder).filePath(files[0]).toStdString(), saved->Config, saved->Devices,
+                                     &error))
+            << error;
+        EXPECT_TRUE(saved->Config == expected->Config);
+        EXPECT_TRUE(saved->Devices == expected->Devices);
+
+        // Again, with --backup naming a file: the panel holds the file now,
+        // so nothing is written (nor asked).
+        const QString file = Path("before.TMB");
+        r = RunCliOnTerminal({"download", in, "--tcp", sim.Address(), "--backup", file, "--confirm", "--trace", trace},
+                             {});
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(r.err.find("The Tamberline II Already Holds These Settings."), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("Continue?"), std::string::npos) << r.err;
+        EXPECT_FALSE(writesIn());
+        EXPECT_TRUE(QFile::exists(file));
+
+        // A backup that cannot be saved: exit 14, nothing written.
+        r = RunCli({"download", in, "--tcp", sim.Address(), "--backup", in + "/x.TMB", "--trace", trace});
+        EXPECT_EQ(r.code, 14) << r.err;
+        EXPECT_NE(r.err.find("the backup could not be saved"), std::string::npos) << r.err;
+        EXPECT_FALSE(writesIn());
+        sim.Stop();
+    }
+    auto written = std::make_unique<PanelImage>();
+    BuildPanelImage(next->Config, next->Devices, {0, 0, 0, 0, 0, 0}, *written);
+    EXPECT_EQ(Read(dump), PanelImageBytes(*written));
+
+    // Answered yes on the terminal: written. A panel that goes away during
+    // the backup: exit 14, and it says so.
+    {
+        SimProgram sim({"--memory", memory}, dump);
+        ASSERT_FALSE(sim.Address().isEmpty());
+        CliResult r = RunCliOnTerminal({"download", in, "--tcp", sim.Address(), "--confirm"}, "yes\n");
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(r.err.find("Download Complete"), std::string::npos) << r.err;
+        sim.Stop();
+    }
+    EXPECT_EQ(Read(dump), PanelImageBytes(*written));
+    {
+        SimProgram sim({"--memory", memory, "--close-after", "30"}, dump);  // "05", the password, 28 blocks
+        ASSERT_FALSE(sim.Address().isEmpty());
+        const CliResult r = RunCli({"download", in, "--tcp", sim.Address(), "--backup", folder});
+        EXPECT_EQ(r.code, 14) << r.err;
+        EXPECT_NE(r.err.find("The Tamberline II Did Not Answer While Its Settings Were Read (Upload Error: 19). The "
+                             "Download Did Not Start."),
+                  std::string::npos)
+            << r.err;
+        sim.Stop();
+    }
+    EXPECT_EQ(Read(dump), PanelImageBytes(*oldImage));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1);
 }
