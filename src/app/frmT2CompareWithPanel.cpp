@@ -84,7 +84,8 @@ frmT2CompareWithPanel::frmT2CompareWithPanel(ProgramState& state, QWidget* paren
 void frmT2CompareWithPanel::ShowPanelCopy(std::shared_ptr<const PanelCopy> panel)
 {
     panel_ = std::move(panel);
-    ShowDifferences();
+    // Shown now, or when the window is next activated.
+    if (isVisible()) ShowDifferences();
 }
 
 void frmT2CompareWithPanel::OnActivate()

@@ -152,18 +152,18 @@ void frmT2Connect::BuildControls()
     fraPassWord = Named(new QGroupBox("Password", this), "fraPassWord");
     fraPassWord->setGeometry(TwipsRect(240, 3840, 4320, 2055));
     lblPassWord = Named(new QLabel("Enter Current Password", fraPassWord), "lblPassWord");
-    lblPassWord->setGeometry(TwipsRect(120, 240, 2640, 255));
+    lblPassWord->setGeometry(TwipsRect(120, 270, 2640, 255));
     chkChangePanelPassWord = Named(new QCheckBox("Change Panel Password", fraPassWord), "chkChangePanelPassWord");
-    chkChangePanelPassWord->setGeometry(TwipsRect(120, 870, 2640, 270));
+    chkChangePanelPassWord->setGeometry(TwipsRect(120, 885, 2640, 270));
     connect(chkChangePanelPassWord, &QCheckBox::toggled, this, &frmT2Connect::chkChangePanelPassWord_Click);
     lblNewPassWord = Named(new QLabel("Enter New Password", fraPassWord), "lblNewPassWord");
-    lblNewPassWord->setGeometry(TwipsRect(120, 1140, 2640, 255));
+    lblNewPassWord->setGeometry(TwipsRect(120, 1155, 2640, 255));
     for (int k = 0; k < 6; ++k) {
         for (auto* row : {&txtPassWord, &txtNewPassWord}) {
             const bool current = row == &txtPassWord;
             auto* box = new QLineEdit("0", fraPassWord);
             box->setObjectName(QString(current ? "txtPassWord_%1" : "txtNewPassWord_%1").arg(k));
-            box->setGeometry(TwipsRect(120 + 420 * k, current ? 480 : 1395, 360, 330));
+            box->setGeometry(TwipsRect(120 + 420 * k, current ? 525 : 1410, 360, 330));
             box->setAlignment(Qt::AlignCenter);
             box->setMaxLength(1);
             box->setContextMenuPolicy(Qt::NoContextMenu);
@@ -181,10 +181,10 @@ void frmT2Connect::BuildControls()
     chkBackUpFirst->setChecked(BackUpFirstRemembered());
     connect(chkBackUpFirst, &QCheckBox::clicked, this, [](bool on) { RememberBackUpFirst(on); });
     cmdPassWordContinue = Named(new QPushButton("Continue", fraPassWord), "cmdPassWordContinue");
-    cmdPassWordContinue->setGeometry(TwipsRect(2880, 450, 1300, 420));
+    cmdPassWordContinue->setGeometry(TwipsRect(2880, 480, 1300, 420));
     connect(cmdPassWordContinue, &QPushButton::clicked, this, &frmT2Connect::cmdPassWordContinue_Click);
     cmdPassWordCancel = Named(new QPushButton("Cancel", fraPassWord), "cmdPassWordCancel");
-    cmdPassWordCancel->setGeometry(TwipsRect(2880, 1305, 1300, 420));
+    cmdPassWordCancel->setGeometry(TwipsRect(2880, 1320, 1300, 420));
     connect(cmdPassWordCancel, &QPushButton::clicked, this, &frmT2Connect::cmdPassWordCancel_Click);
     chkChangePanelPassWord_Click();
     fraPassWord->hide();
@@ -242,7 +242,7 @@ void frmT2Connect::BuildControls()
 
     fraFirmwareRevision = Named(new QGroupBox("Tamberline II Firmware Revision", fraOnLineFunctions),
                                 "fraFirmwareRevision");
-    fraFirmwareRevision->setGeometry(TwipsRect(240, 4260, 5160, 1200));
+    fraFirmwareRevision->setGeometry(TwipsRect(240, 4320, 5160, 1140));
     fraOnLineFunctions->hide();
 
     // The transfer progress.

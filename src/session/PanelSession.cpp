@@ -312,6 +312,8 @@ TransferOutcome PanelSession::Download(const PasswordDigitsArray& password,
     }
     copy->readAt = QDateTime::currentDateTime();
     ApplyPanelCopy(state_.Config, state_.Devices, *copy);
+    // The window stays responsive between the steps.
+    LetEventsRun();
 
     if (!safeguards.backupFolder.empty() || !safeguards.backupFile.empty()) {
         std::string error;
@@ -325,15 +327,24 @@ TransferOutcome PanelSession::Download(const PasswordDigitsArray& password,
             outcome.message = error;
             return finish(outcome);
         }
+        LetEventsRun();
     }
 
     const std::vector<ReportDifference> changes = DownloadChanges(state_.Config, state_.Devices, copy->image, true);
     copy.reset();
     outcome.changes = static_cast<int>(changes.size());
+    // Cancel pressed since the last block read: nothing is written.
+    auto cancelled = [&] {
+        if (!cancelRequested_) return false;
+        outcome.end = TransferEnd::BackupCancelled;
+        return true;
+    };
+    if (cancelled()) return finish(outcome);
     if (!changes.empty() && safeguards.confirm && !safeguards.confirm(changes)) {
         outcome.end = TransferEnd::Declined;
         return finish(outcome);
     }
+    if (cancelled()) return finish(outcome);
     // The session may have been closed while the question was open.
     if (!state_.PanelConnected) {
         outcome.end = TransferEnd::LinkLost;

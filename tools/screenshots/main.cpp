@@ -302,6 +302,10 @@ int main(int argc, char** argv)
                 connect->cmdDownLoadToT2->click();
                 if (state.PanelConnected) save("frmT2Connect_password");
                 connect->cmdPassWordCancel->click();
+                // What a download of the sample would change in the (empty) panel.
+                connect->cmdCompareWithT2->click();
+                if (window.IsWindowOpen("frmT2CompareWithPanel")) save("frmT2CompareWithPanel_connected");
+                window.OpenWindow("frmT2Connect");
                 if (state.PanelConnected) SaveStatusWindows(window, sim.Panel(), save);
                 connect->DisconnectCV();
             }
