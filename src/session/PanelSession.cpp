@@ -271,11 +271,7 @@ TransferOutcome PanelSession::Download(const PasswordDigitsArray& password,
                                        const TransferObserver& observer, const DownloadSafeguards& safeguards)
 {
     TransferOutcome outcome;
-    if (!state_.PanelConnected) {
-        outcome.end = TransferEnd::LinkLost;
-        return outcome;
-    }
-    if (exchange_.Busy()) return outcome;  // NotStarted: the caller waits for the link first
+    if (!MayStart(outcome)) return outcome;
     // The password, the reading and every block are one turn of the link.
     const PanelExchange::Turn turn(exchange_);
     switch (CheckPassword(password)) {
@@ -379,15 +375,37 @@ TransferOutcome PanelSession::DownLoadSettings(const PasswordDigitsArray& passwo
     return outcome;
 }
 
+bool PanelSession::MayStart(TransferOutcome& outcome) const
+{
+    if (!state_.PanelConnected) {
+        outcome.end = TransferEnd::LinkLost;
+        return false;
+    }
+    return !exchange_.Busy();  // NotStarted: the caller waits for the link first
+}
+
+TransferOutcome PanelSession::Ended(TransferOutcome& outcome, TransferEnd end, int code)
+{
+    outcome.end = end;
+    outcome.code = code;
+    return outcome;
+}
+
+TransferOutcome PanelSession::VerifyChecksum(std::uint16_t sum, const TransferObserver& observer,
+                                             TransferOutcome& outcome)
+{
+    if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");
+    if (!Send(ImageChecksumCommand())) return Ended(outcome, TransferEnd::Error, ChecksumCommandFailed);
+    const std::optional<int> panelSum = ChecksumFromReply(exchange_.PanelReply());
+    if (!panelSum || *panelSum != sum) return Ended(outcome, TransferEnd::Error, ChecksumDiffers);
+    return Ended(outcome, TransferEnd::Complete, 0);
+}
+
 TransferOutcome PanelSession::WritePanelMemory(const PasswordDigitsArray& password, const TransferObserver& observer)
 {
     BuildPanelImage(state_.Config, state_.Devices, password, state_.Image);
     TransferOutcome outcome;
-    auto end = [&](TransferEnd e, int code) {
-        outcome.end = e;
-        outcome.code = code;
-        return outcome;
-    };
+    auto end = [&outcome](TransferEnd e, int code) { return Ended(outcome, e, code); };
     std::uint16_t sum = 0;
     for (int block = 0; block < PanelBlockCount; ++block) {
         LetEventsRun();
@@ -403,22 +421,14 @@ TransferOutcome PanelSession::WritePanelMemory(const PasswordDigitsArray& passwo
         if (!Send(command)) return end(TransferEnd::Error, DownloadBlockFailed);
         outcome.blocksDone = sending;
     }
-    if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");
-    if (!Send(ImageChecksumCommand())) return end(TransferEnd::Error, ChecksumCommandFailed);
-    const std::optional<int> panelSum = ChecksumFromReply(exchange_.PanelReply());
-    if (!panelSum || *panelSum != sum) return end(TransferEnd::Error, ChecksumDiffers);
-    return end(TransferEnd::Complete, 0);
+    return VerifyChecksum(sum, observer, outcome);
 }
 
 TransferOutcome PanelSession::ReadPanelMemory(PanelImage& image, const std::string& caption,
                                               const TransferObserver& observer)
 {
     TransferOutcome outcome;
-    auto end = [&](TransferEnd e, int code) {
-        outcome.end = e;
-        outcome.code = code;
-        return outcome;
-    };
+    auto end = [&outcome](TransferEnd e, int code) { return Ended(outcome, e, code); };
     std::uint16_t sum = 0;
     for (int block = 0; block < PanelBlockCount; ++block) {
         LetEventsRun();
@@ -434,11 +444,7 @@ TransferOutcome PanelSession::ReadPanelMemory(PanelImage& image, const std::stri
         if (observer.progress)
             observer.progress(outcome.blocksDone, caption + std::to_string(outcome.blocksDone) + " Of 384");
     }
-    if (observer.progress) observer.progress(PanelBlockCount, "Verify Checksum");
-    if (!Send(ImageChecksumCommand())) return end(TransferEnd::Error, ChecksumCommandFailed);
-    const std::optional<int> panelSum = ChecksumFromReply(exchange_.PanelReply());
-    if (!panelSum || *panelSum != sum) return end(TransferEnd::Error, ChecksumDiffers);
-    return end(TransferEnd::Complete, 0);
+    return VerifyChecksum(sum, observer, outcome);
 }
 
 TransferOutcome PanelSession::Upload(const UploadQuestions& questions, const TransferObserver& observer)
@@ -488,11 +494,7 @@ TransferOutcome PanelSession::UploadIntoMemory(const PanelConfig& base, const Va
                                                PanelCopy& copy, const TransferObserver& observer)
 {
     TransferOutcome outcome;
-    if (!state_.PanelConnected) {
-        outcome.end = TransferEnd::LinkLost;
-        return outcome;
-    }
-    if (exchange_.Busy()) return outcome;  // NotStarted: the caller waits for the link first
+    if (!MayStart(outcome)) return outcome;
     const PanelExchange::Turn turn(exchange_);
     if (observer.begin) observer.begin();
     cancelRequested_ = false;

@@ -278,6 +278,12 @@ private:
     // Writes the image of the configuration block by block and compares the
     // checksum (the body of DownLoadSettings, without begin and end).
     TransferOutcome WritePanelMemory(const PasswordDigitsArray& password, const TransferObserver& observer);
+    // The end of both: "Verify Checksum", the panel's checksum against sum.
+    TransferOutcome VerifyChecksum(std::uint16_t sum, const TransferObserver& observer, TransferOutcome& outcome);
+    static TransferOutcome Ended(TransferOutcome& outcome, TransferEnd end, int code);
+    // False when a transfer cannot start now: LinkLost without a session,
+    // NotStarted while the link is busy.
+    bool MayStart(TransferOutcome& outcome) const;
     void LetEventsRun();
 
     ProgramState& state_;

@@ -15,7 +15,7 @@
 #include "Replies.h"
 
 #include "Defaults.h"
-#include "Members.h"
+#include "TestRecords.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -96,48 +96,30 @@ void Print(const char* link, const char* what, const Run& r, int baud)
     std::printf("\n");
 }
 
-// Every member of a configuration given small values from a generator, so
-// that every area of the image the host writes holds data.
-struct Filler {
-    std::uint32_t x = 2024;
-    int Next(int range)
-    {
-        x = x * 1103515245u + 12345u;
-        return static_cast<int>((x >> 16) % static_cast<std::uint32_t>(range));
-    }
-    void Fill(Integer& v) { v = static_cast<Integer>(1 + Next(3)); }
-    void Fill(Long& v) { v = 1 + Next(999); }
-    void Fill(Bytes& b)
-    {
-        b.assign(10, ' ');
-        for (char& c : b) c = static_cast<char>('A' + Next(26));
-    }
-    template <typename T, std::size_t N>
-    void Fill(std::array<T, N>& a)
-    {
-        for (T& e : a) Fill(e);
-    }
-    template <typename T, std::size_t A, std::size_t B>
-    void Fill(Array2<T, A, B>& a)
-    {
-        Fill(a.data);
-    }
-    template <typename T>
-    void operator()(const char*, T& member)
-    {
-        Fill(member);
-    }
-};
-
 // The download with the backup first, through the session, on an open link.
 // The panel holds the image given; the host a configuration with data in
 // every area, so that both the reading and the writing go (nearly) whole.
 bool DownloadWithBackup(const QString& ptyPath)
 {
+    // Every member given small values, so that every area of the image the
+    // host writes holds data.
     auto state = std::make_unique<ProgramState>();
-    Filler filler;
-    VisitPanelConfig(state->Config, filler);
-    for (VantelDevice& d : state->Devices) VisitVantelDevice(d, filler);
+    std::uint32_t x = 2024;
+    auto next = [&x](int range) {
+        x = x * 1103515245u + 12345u;
+        return static_cast<int>((x >> 16) % static_cast<std::uint32_t>(range));
+    };
+    fixtures::MemberFiller filler{[&] { return static_cast<Integer>(1 + next(3)); },
+                                  [&] { return static_cast<Long>(1 + next(999)); },
+                                  [&] {
+                                      Bytes b(10, ' ');
+                                      for (char& c : b) c = static_cast<char>('A' + next(26));
+                                      return b;
+                                  }};
+    auto records = std::make_unique<fixtures::Records>();
+    filler.FillAll(*records);
+    state->Config = records->config;
+    state->Devices = records->devices;
     PanelSession session(*state);
     LinkSettings link;
     link.connectionType = ConnectDirectSerial;
