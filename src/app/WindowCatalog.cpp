@@ -44,6 +44,8 @@ void RegisterAllWindows()
     const WindowEntry catalog[] = {
         Built<frmT2Setup>("mnuSetup", "&Setup"),
         Built<frmT2Connect>("mnuConnect", "&Connect"),
+        // Opened by the connection window's "Compare With Tamberline II".
+        Built<frmT2CompareWithPanel>(""),
         Built<frmT2RelayStatus>(RELAYS "mnuRelayStatus"),
         Built<frmT2RelayGroupStatus>(RELAYS "mnuGroupStatus"),
         Built<frmT2RelayOutputOptions>(RELAYS "mnuRelayOutputOptions"),
@@ -97,8 +99,6 @@ void RegisterAllWindows()
         Built<frmT2About>("mnuAbout", "&About"),
         Built<frmT2VirtualKeypad>(""),
         Built<frmT2SystemDiagnostic>(""),
-        // Opened by the connection window's "Compare With Tamberline II".
-        Built<frmT2CompareWithPanel>(""),
     };
     for (const WindowEntry& entry : catalog) RegisterWindow(entry);
 }

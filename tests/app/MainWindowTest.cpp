@@ -649,7 +649,7 @@ TEST(Twips, FifteenTwipsArePixelAt96Dpi)
 
 TEST(Registry, KnowsTheWindowListAndAddOnWindows)
 {
-    EXPECT_EQ(WindowList().size(), 54);   // the fixed list and the Timer Schedule
+    EXPECT_EQ(WindowList().size(), 55);   // the fixed list, the Timer Schedule and Compare With Tamberline II
     EXPECT_EQ(WindowList().front(), "frmT2Setup");
     EXPECT_EQ(WindowList().back(), "frmT2SystemDiagnostic");
     EXPECT_TRUE(IsWindowBuilt("frmT2Setup"));
