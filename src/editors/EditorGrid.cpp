@@ -92,7 +92,9 @@ EditorGrid& EditorGrid::AddHeading(HeadingSpec desc)
     const int columns = (geometry_.rows + geometry_.rowsPerColumn - 1) / geometry_.rowsPerColumn;
     for (int c = 0; c < columns; ++c) {
         auto* label = new QLabel(desc.text, host_);
-        NameArrayElement(label, desc.label, c);
+        // A grid of one column has one heading, a control of its own, not an array.
+        if (columns == 1) label->setObjectName(desc.label);
+        else NameArrayElement(label, desc.label, c);
         label->setGeometry(window_.Px(geometry_.left + c * geometry_.columnPitch + desc.offset), window_.Px(desc.top),
                            window_.Px(desc.width), window_.Px(geometry_.height));
         QFont f = label->font();

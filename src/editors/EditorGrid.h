@@ -154,7 +154,8 @@ struct ScrollSpec {
 };
 
 // A heading over a value column, one per column of rows: element c is shown
-// when column c holds a shown row (element 0 always).
+// when column c holds a shown row (element 0 always). A grid of one column
+// has a single heading, named without an index ("lblOpenHeader").
 struct HeadingSpec {
     QString label{};                          // "lblPowerUpHeader"
     QString text{};

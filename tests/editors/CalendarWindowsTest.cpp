@@ -267,8 +267,10 @@ TEST(OpenAndCloseTimeNormalDays, TimesOfTheWeekdays)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(Label(w, "lblDayOfWeek", 0)->text(), "Sunday ");
     EXPECT_EQ(Label(w, "lblDayOfWeek", 6)->text(), "Saturday ");
-    EXPECT_EQ(Label(w, "lblOpenHeader", 0)->text(), "Open");
-    EXPECT_EQ(Label(w, "lblCloseHeader", 0)->text(), "Close");
+    // One heading each, not arrays as in the two columns of the single dates.
+    EXPECT_EQ(Find<QLabel>(w, "lblOpenHeader")->text(), "Open");
+    EXPECT_EQ(Find<QLabel>(w, "lblCloseHeader")->text(), "Close");
+    EXPECT_EQ(Label(w, "lblOpenHeader", 0), nullptr);
     EXPECT_EQ(Label(w, "lblOpenTime", 0)->text(), " 8:00A");
     EXPECT_EQ(Label(w, "lblCloseTime", 0)->text(), " 9:00P");
     EXPECT_EQ(Label(w, "lblCloseTime", 6)->text(), " 11:45P");
