@@ -44,13 +44,16 @@ InputControl LocalInputControl(int inputType)
 
 InputControl VantelInputControl(int deviceType, int deviceInputType)
 {
+    // Push buttons and R6 use the type's remainder by 5, which keeps its sign:
+    // a negative type is none of the table.
+    const int folded = deviceInputType % 5;
     if (deviceType >= 1 && deviceType <= 6) {
-        const int t = ((deviceInputType % 5) + 5) % 5;
-        return Rules(ButtonAsLocal[t], ButtonInputTypeTexts[t]);
+        if (folded < 0) return {};
+        return Rules(ButtonAsLocal[folded], ButtonInputTypeTexts[folded]);
     }
     if (deviceType == DeviceR6) {
-        const int t = ((deviceInputType % 5) + 5) % 5;
-        return Rules(R6AsLocal[t], R6InputTypeTexts[t]);
+        if (folded < 0) return {};
+        return Rules(R6AsLocal[folded], R6InputTypeTexts[folded]);
     }
     if (deviceType == DeviceKim4) {
         if (deviceInputType < 0 || deviceInputType > 9) return {};

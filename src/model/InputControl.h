@@ -43,7 +43,8 @@ InputControl LocalInputControl(int inputType);
 // An input of a Vantel device. Push buttons (1..6) and the R6 (8) use the
 // input type modulo 5, a KIM-4 (7) the type as stored, and a photocell
 // channel (9) always behaves as a maintained on/off switch. A device of type
-// None, a device type above 9 or a KIM-4 type above 9 is not known (device
+// None, a device type above 9, a KIM-4 type outside 0..9 or a negative push
+// button or R6 type (whose remainder keeps its sign) is not known (device
 // type None hides every row; see the windows).
 InputControl VantelInputControl(int deviceType, int deviceInputType);
 

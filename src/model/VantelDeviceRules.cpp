@@ -79,8 +79,9 @@ Integer FoldedInputType(int deviceType, int inputType)
 {
     const bool folds = (deviceType >= 1 && deviceType <= 6) || deviceType == DeviceR6;
     if (!folds) return static_cast<Integer>(inputType);
-    // As the control windows read it: a negative type folds into 0..4 as well.
-    return static_cast<Integer>(((inputType % 5) + 5) % 5);
+    // The remainder keeps the sign of the type: a negative type from a
+    // damaged file stays negative, selects no entry and has no control rules.
+    return static_cast<Integer>(inputType % 5);
 }
 
 std::string PhotocellLevelCaption(const std::string& which, int level)

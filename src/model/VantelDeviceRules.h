@@ -42,8 +42,9 @@ int AutoMapAllDevices(VantelDevices& devices);
 
 // ---- Device inputs ----
 // The input type a push button (1..6) or an R6 (8) stores after it is shown:
-// the type folded into 0..4 (a type left from a KIM-4 definition, 9, becomes
-// 4). Other device types keep their input types as stored.
+// the remainder of the type divided by 5, with the sign of the type (a type
+// left from a KIM-4 definition, 9, becomes 4; -7 from a damaged file -2,
+// which is no type). Other device types keep their input types as stored.
 Integer FoldedInputType(int deviceType, int inputType);
 
 // The caption of a photocell channel level: which (" Off " or " On ") + the

@@ -111,12 +111,16 @@ TEST(ConfigureVantelDevices, TypesFoldForPushButtonsAndR6WhenShown)
     EXPECT_EQ(d.DeviceType, 6);
     EXPECT_TRUE(s.DataChanged);
     EXPECT_TRUE(w.Frame(Frame::ButtonFrame)->isVisible());
-    const int folded[] = {4, 4, 2, 4};                   // 9, 4, 12 and -1 folded into 0..4
-    const char* const texts[] = {"4 Step", "4 Step", "Timed On", "4 Step"};
+    // 9, 4 and 12 folded into 0..4; -1 from a damaged file keeps its sign,
+    // so it stays as it is and selects no entry.
+    const int folded[] = {4, 4, 2, -1};
+    const char* const texts[] = {"4 Step", "4 Step", "Timed On", ""};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(d.DeviceInputType[static_cast<std::size_t>(i)], folded[i]) << i;
         EXPECT_EQ(Find<QComboBox>(w, Element("cboInput16Type", i))->currentText(), texts[i]) << i;
     }
+    EXPECT_EQ(Find<QComboBox>(w, Element("cboInput16Type", 3))->currentIndex(), -1);
+    EXPECT_FALSE(Label(w, "lblInput16TimedOn", 3)->isVisible());
     EXPECT_FALSE(Label(w, "lblInput16TimedOn", 1)->isVisible());   // 4 is "Timed On" on a KIM-4 only
     EXPECT_TRUE(Label(w, "lblInput16TimedOn", 2)->isVisible());
 
@@ -461,29 +465,39 @@ TEST(VantelControl, PickingAnActionStoresItsIndex)
     }
 }
 
-// An input whose type has no rules (a KIM-4 type above 9) keeps what the
-// window showed and offers no action; its stored codes are left alone, not
-// cut to whatever input was shown before.
+// An input whose type has no rules (a KIM-4 type above 9, a negative push
+// button or R6 type from a damaged file) keeps what the window showed and
+// offers no action; its stored codes are left alone, not cut to whatever
+// input was shown before.
 TEST(VantelControl, InputTypeWithoutRulesKeepsRowsAndCodes)
 {
     ProgramState s = FreshState(8);
-    VantelDevice& d = s.Devices[1];
-    d.DeviceType = 7;
-    d.DeviceInputType[0] = 4;    // "Timed On": highest code 1
-    d.DeviceInputType[1] = 12;
-    d.DeviceInputRelayControl(1, 2) = 3;
+    struct Case {
+        int deviceType, timedOn, type;
+    };
+    for (const Case c : {Case{7, 4, 12}, Case{3, 2, -1}, Case{8, 2, -6}}) {
+        SCOPED_TRACE(c.type);
+        VantelDevice& d = s.Devices[1];
+        d.DeviceType = static_cast<Integer>(c.deviceType);
+        d.DeviceInputType[0] = static_cast<Integer>(c.timedOn);   // "Timed On": highest code 1
+        d.DeviceInputType[1] = static_cast<Integer>(c.type);
+        d.DeviceInputRelayControl(1, 2) = 3;
+        frmT2VantelInputToRelayControl w(s);
+        w.show();
+        Choose(w.DeviceList(), 1);
+        Choose(w.InputList(), 1);
+        EXPECT_EQ(w.InputTypeLabel()->text(), " Timed On");
+        EXPECT_EQ(w.Grid().Shown(), 8);
+        EXPECT_EQ(w.Grid().Picker("cboControl")->count(), 0);
+        EXPECT_EQ(Label(w, "lblControl", 2)->text(), " ");
+        EXPECT_EQ(d.DeviceInputRelayControl(1, 2), 3);
+        Click(Label(w, "lblControl", 2));
+        EXPECT_EQ(d.DeviceInputRelayControl(1, 2), 3);
+        EXPECT_EQ(d.DeviceInputType[1], c.type);
+    }
+
     frmT2VantelInputToRelayControl w(s);
     w.show();
-    Choose(w.DeviceList(), 1);
-    Choose(w.InputList(), 1);
-    EXPECT_EQ(w.InputTypeLabel()->text(), " Timed On");
-    EXPECT_EQ(w.Grid().Shown(), 8);
-    EXPECT_EQ(w.Grid().Picker("cboControl")->count(), 0);
-    EXPECT_EQ(Label(w, "lblControl", 2)->text(), " ");
-    EXPECT_EQ(d.DeviceInputRelayControl(1, 2), 3);
-    Click(Label(w, "lblControl", 2));
-    EXPECT_EQ(d.DeviceInputRelayControl(1, 2), 3);
-
     // A device of type None shows no rows at all.
     s.Devices[2].DeviceType = 0;
     Choose(w.DeviceList(), 2);

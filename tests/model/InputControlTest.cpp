@@ -48,7 +48,7 @@ TEST(InputControl, LocalAndVantelInputsByType)
     }
     for (const InputControl& unknown :
          {LocalInputControl(13), LocalInputControl(-1), VantelInputControl(0, 0), VantelInputControl(10, 0),
-          VantelInputControl(7, 10)}) {
+          VantelInputControl(7, 10), VantelInputControl(3, -1), VantelInputControl(8, -7)}) {
         EXPECT_FALSE(unknown.known);
         EXPECT_TRUE(unknown.relayActions.empty());
     }

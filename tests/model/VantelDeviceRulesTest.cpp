@@ -149,7 +149,7 @@ TEST(VantelDeviceInputs, FoldedTypesAndPhotocellCaptions)
     struct Fold {
         int device, type, folded;
     };
-    for (const Fold f : {Fold{6, 9, 4}, Fold{1, 4, 4}, Fold{8, 7, 2}, Fold{3, -3, 2}, Fold{7, 9, 9}, Fold{7, 12, 12},
+    for (const Fold f : {Fold{6, 9, 4}, Fold{1, 4, 4}, Fold{8, 7, 2}, Fold{3, -3, -3}, Fold{8, -7, -2}, Fold{2, -10, 0}, Fold{7, 9, 9}, Fold{7, 12, 12},
                          Fold{9, 12, 12}, Fold{0, 7, 7}}) {
         EXPECT_EQ(FoldedInputType(f.device, f.type), f.folded) << f.device << " " << f.type;
     }
