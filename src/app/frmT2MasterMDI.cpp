@@ -6,6 +6,7 @@
 #include "RecentFiles.h"
 #include "Twips.h"
 
+#include "CodeTexts.h"
 #include "Defaults.h"
 #include "SettingsFile.h"
 
@@ -385,9 +386,17 @@ void frmT2MasterMDI::CloseAllWindows(bool includingConnect)
 
 void frmT2MasterMDI::AddOnModulesCommand()
 {
-    QString name = AddOnModuleWindowName(state_.Config.AddOnModuleType);
-    if (name.isEmpty()) return;  // no window for this module type
-    OpenWindow(name);
+    const int type = state_.Config.AddOnModuleType;
+    const QString name = AddOnModuleWindowName(type);
+    if (!name.isEmpty()) {
+        OpenWindow(name);
+    } else if (type == AddOnModem || type == AddOnEthernet) {
+        // A modem or an Ethernet card has nothing to set: say so rather than nothing.
+        Inform(Title,
+               QString("No Settings For The Installed Add-On Module (%1).")
+                   .arg(AddOnCardWithoutSettingsTexts[static_cast<std::size_t>(type - AddOnModem)]),
+               PromptIcon::Information);
+    }
 }
 
 // ---------------------------------------------------------------------------

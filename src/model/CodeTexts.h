@@ -160,7 +160,10 @@ inline constexpr std::array<const char*, 7> AddOnModuleOptionTexts{
     "None", "DMX Interface Module", "MODBUS Interface Module", "N2 Interface Module",
     "Voice / DTMF Module", "BACnet Interface Module", "Modem / Tamberline"};
 enum AddOnModule : int { AddOnNone = 0, AddOnDmx = 1, AddOnModbus = 2, AddOnN2 = 3, AddOnVoiceDtmf = 4,
-                         AddOnBacnet = 5, AddOnModem = 6 };
+                         AddOnBacnet = 5, AddOnModem = 6, AddOnEthernet = 7 };
+// The cards without settings, AddOnModuleType 6 and 7 (7 only taken over from
+// a panel that reports an Ethernet card).
+inline constexpr std::array<const char*, 2> AddOnCardWithoutSettingsTexts{"Modem", "Ethernet"};
 inline constexpr std::array<const char*, 2> ModbusProtocolTexts{"ASCII", "RTU"};
 inline constexpr std::array<const char*, 4> ModbusBaudTexts{"38400", "19200", "9600", "4800"};
 inline constexpr std::array<const char*, 3> ModbusParityTexts{"None", "Odd", "Even"};

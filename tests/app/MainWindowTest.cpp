@@ -272,13 +272,28 @@ TEST_F(MainWindowTest, AddOnModulesOpensTheWindowOfTheModuleType)
         EXPECT_EQ(window->findChild<QComboBox*>("cboParity") != nullptr, type == 2);
         EXPECT_EQ(window->findChild<QLabel*>("lblNoAddOnModule") != nullptr, type != 1 && type != 2);
     }
-    // Any other module type opens nothing.
-    for (int type : {6, -1, 99}) {
+    // A modem or an Ethernet card has no window: a message says so. Any
+    // other module type opens nothing and says nothing.
+    const std::vector<std::pair<int, QString>> others = {
+        {6, "No Settings For The Installed Add-On Module (Modem)."},
+        {7, "No Settings For The Installed Add-On Module (Ethernet)."},
+        {-1, ""}, {8, ""}, {99, ""}};
+    for (const auto& [type, message] : others) {
         SCOPED_TRACE(type);
         w->OpenWindow("frmT2Setup");
         state.Config.AddOnModuleType = static_cast<Integer>(type);
+        prompts.asked.clear();
         w->MenuItem("mnuAddOnModules")->trigger();
         EXPECT_EQ(OpenWindows(), QStringList{"frmT2Setup"});
+        if (message.isEmpty()) {
+            EXPECT_TRUE(prompts.asked.empty());
+            continue;
+        }
+        ASSERT_EQ(prompts.asked.size(), 1u);
+        EXPECT_EQ(prompts.asked[0].text, message);
+        EXPECT_EQ(prompts.asked[0].title, "VEL Tamberline II");
+        EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Information);
+        EXPECT_EQ(prompts.asked[0].buttons, PromptButtons::Ok);
     }
 }
 
