@@ -55,8 +55,8 @@ int RunSun(const Command& self, const std::vector<std::string>& args)
         if (astro++ == 0) std::cout << "Astronomical timers:\n";
         std::cout << "  Timer " << Digits(t + 1, 2) << " " << BytesToText(c.TimerNames[ti]).toStdString() << ": ";
         const std::string words = TimerTimeWords(time);
-        if (words.empty()) {
-            std::cout << "offset " << time.minute << " out of range\n";
+        if (const std::string problem = TimerOffsetProblem(time); !problem.empty()) {
+            std::cout << problem << "\n";
         } else if (const auto at = AstroTimerClock(c, t, sun)) {
             std::cout << words << " at " << Clock24Text(*at) << "\n";
         } else {

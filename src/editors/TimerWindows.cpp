@@ -1,6 +1,7 @@
 #include "TimerWindows.h"
 
 #include "CodeTexts.h"
+#include "NameTips.h"
 #include "ScreenText.h"
 
 #include <QCheckBox>
@@ -34,7 +35,7 @@ frmT2TimersConfigure::frmT2TimersConfigure(ProgramState& state, QWidget* parent)
                                    .entries = [this] { return NameList(&PanelConfig::TimerNames); }})),
       fraTime_(AddFrame("fraTime", "Time", 240, 840, 6840, 1440)),
       fraDay_(AddFrame("fraDay", "Day", 240, 2520, 6840, 3120)),
-      lblAstroToday_(AddLabel("lblAstroToday", QString(), 2640, 840, 4080, 300, fraTime_))
+      lblAstroToday_(AddLabel("lblAstroToday", QString(), 2640, 840, 4080, 540, fraTime_))
 {
     AddLabel("lblTimer", "Timer", 240, 300, 720);
 
@@ -99,6 +100,12 @@ frmT2TimersConfigure::frmT2TimersConfigure(ProgramState& state, QWidget* parent)
                       .member = [this]() -> Integer& { return Config().TimerHolidayDate[Timer()]; }})
             .List(),
     };
+    // The line under the time lists wraps onto a second line (a time on the
+    // next day with daylight saving time); anything longer shows whole in
+    // its tool tip.
+    lblAstroToday_->setWordWrap(true);
+    lblAstroToday_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ShowWholeNameInToolTip(lblAstroToday_);
     SetClientSize(240 + 6840 + 240, 2520 + 3120 + 240);
 }
 
@@ -135,7 +142,9 @@ void frmT2TimersConfigure::Redraw()
     if (type == TimerTimeType::Astro) {
         const SiteSun sun = SunAtSite(Config(), sunDate_.value_or(Today()));
         QString text = "Today at the site: ";
-        if (!sun.usable) {
+        if (const std::string problem = TimerOffsetProblem(Time()); !problem.empty()) {
+            text += QString::fromStdString(problem);   // from a file: no time to show
+        } else if (!sun.usable) {
             text += QString::fromStdString(sun.problem);
         } else if (sun.kind != SunKind::RisesAndSets) {
             text += QString::fromStdString(NoSunText(sun.kind));

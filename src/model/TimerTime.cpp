@@ -86,4 +86,10 @@ std::string TimerTimeWords(TimerTime time)
     return std::to_string(offset) + " Min " + what;
 }
 
+std::string TimerOffsetProblem(TimerTime time)
+{
+    if (TimeTypeOf(time.code) == TimerTimeType::Clock || OffsetOf(time.code, time.minute) >= 0) return {};
+    return "offset " + std::to_string(time.minute) + " out of range";
+}
+
 }  // namespace t2

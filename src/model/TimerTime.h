@@ -63,4 +63,8 @@ TimerTime ForTimeType(TimerTime time, TimerTimeType type);
 // code has no meaning (a negative code, a clock minute outside 0..59).
 std::string TimerTimeWords(TimerTime time);
 
+// Why an offset time has no offset: "offset 300 out of range" for a
+// TimerMinute outside 0..255 (only from a file); "" for any other time.
+std::string TimerOffsetProblem(TimerTime time);
+
 }  // namespace t2

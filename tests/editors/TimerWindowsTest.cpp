@@ -2,6 +2,7 @@
 // does.
 #include "EditorGrid.h"
 #include "GuiHelpers.h"
+#include "NameTips.h"
 #include "ScreenText.h"
 #include "TimerWindows.h"
 
@@ -286,6 +287,35 @@ TEST(ConfigureTimers, AstronomicalTimeShowsItsClockTimeToday)
 
     Tick(Option(*f.w, "optTimeType", 2));
     EXPECT_FALSE(today->isVisible());
+}
+
+// The line stays readable whatever it says: a time on the next day with
+// daylight saving time wraps within the frame, and an offset no list holds
+// (only from a file) says so instead of showing nothing.
+TEST(ConfigureTimers, AstronomicalLineFitsOrSaysWhy)
+{
+    TimerFixture f([](PanelConfig& config) {
+        config.Latitude = 65;    // Fairbanks, Alaska time: sunset after midnight in June
+        config.Longitude = 148;
+        config.TimeZone = 4;
+        config.TimerTimeCode[3] = 24 + 96;   // 30 Min After Sunset
+        config.TimerMinute[3] = 30;
+    });
+    f.w->SetSunDate(CivilDate{2026, 6, 21});
+    QLabel* today = Find<QLabel>(*f.w, "lblAstroToday");
+    ASSERT_TRUE(today->isVisible());
+    EXPECT_TRUE(today->text().contains("(next day)")) << today->text().toStdString();
+    EXPECT_TRUE(today->text().endsWith("(daylight saving time)")) << today->text().toStdString();
+    EXPECT_TRUE(LabelTextFits(today)) << today->text().toStdString();
+    const QRect inFrame = today->geometry();
+    EXPECT_TRUE(today->parentWidget()->contentsRect().contains(inFrame));
+
+    f.s.Config.TimerMinute[3] = 300;   // TimerTimeCode 120: bits 8-9 of the offset are 0
+    f.s.Config.TimerTimeCode[3] = 24;
+    f.w->ShowTimerSettings();
+    EXPECT_EQ(today->text(), "Today at the site: offset 300 out of range");
+    EXPECT_EQ(List(*f.w, "cboMinuteFromAstro")->currentIndex(), -1);
+    EXPECT_FALSE(f.s.DataChanged);
 }
 
 // ---------------------------------------------------------------------------
