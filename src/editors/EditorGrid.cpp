@@ -126,7 +126,7 @@ void EditorGrid::Refill()
     // month, more I/O) has it too.
     for (int r = 0; r < static_cast<int>(nameLabels_.size()); ++r) {
         ClickLabel* label = nameLabels_[r];
-        if (names_.text) label->setText(names_.text(r));
+        if (names_.text) SetTextKeepingEnd(label, names_.text(r), names_.keepEnd);
         if (names_.toolTipOf) label->setToolTip(names_.toolTipOf(r));
         else if (!names_.toolTip.isEmpty()) label->setToolTip(ItemToolTip(names_.toolTip, r));
     }

@@ -71,6 +71,8 @@ struct NameSpec {
     std::function<QString(int row)> text{};   // caption of row's name label
     QString toolTip{};                        // "Relay ": tool tip "Relay " + two-digit row + 1
     std::function<QString(int row)> toolTipOf{};  // instead of toolTip, when it varies
+    int keepEnd = 0;                          // characters at the end of a name that stay in sight when it
+                                              // is too long (the ".3" of a device input): the name is shortened
 };
 
 // A value stored in the configuration for a row: either member (a reference

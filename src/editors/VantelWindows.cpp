@@ -347,11 +347,13 @@ frmT2VantelPilots::frmT2VantelPilots(ProgramState& state, QWidget* parent)
       cmdAutoMapThisVT_(AddButton("cmdAutoMapThisVT", "Auto Map Pilots For This Vantel Device", 240, 4020, 4200)),
       cmdAutoMapAllVT_(AddButton("cmdAutoMapAllVT", "Auto Map Pilots For All Vantel Devices", 240, 4500, 4200))
 {
+    // A long device name is shortened, never the input number that tells the rows apart.
     grid_.Names({.label = "lblInputName",
                  .text = [this](int r) {
                      return QStringLiteral(" ") + ToScreen(Devices()[Slot(Device())].DeviceName) + '.' + QString::number(r + 1);
                  },
-                 .toolTip = "Input "});
+                 .toolTip = "Input ",
+                 .keepEnd = 2});
     // Push buttons, KIM-4 and R6 have pilot lamps; photocells do not.
     grid_.RowsShown([this] {
         const int type = Devices()[Slot(Device())].DeviceType;

@@ -23,6 +23,20 @@ void ShowWholeNameInToolTip(QLabel* label);
 // True when the label's text fits inside it (an empty text always fits).
 bool LabelTextFits(const QLabel* label);
 
+// True once ShowWholeNameInToolTip was installed on the label.
+bool ShowsWholeNameInToolTip(const QLabel* label);
+
+// Gives the label a text whose end must stay in sight, such as the ".3" that
+// tells the inputs of a device apart:
+//
+//     t2::SetTextKeepingEnd(lblInputName[i], " LOBBY EAST.3", 2);
+//
+// When the whole text does not fit, the part before its last keep characters
+// is shortened with "..." (one character) so that the end shows; pointing at
+// the label then shows the whole text as for a name too long for its label
+// (the behaviour above is installed).
+void SetTextKeepingEnd(QLabel* label, const QString& text, int keep);
+
 // The tool tip pointing at the label shows now, by the rule above, as plain
 // text; empty when there is none.
 QString NameToolTip(const QLabel* label);

@@ -4,6 +4,7 @@
 #include "ClickLabel.h"
 #include "EditorGrid.h"
 #include "GuiHelpers.h"
+#include "NameTips.h"
 #include "Prompts.h"
 #include "ScreenText.h"
 #include "VantelWindows.h"
@@ -532,6 +533,25 @@ TEST(VantelPilots, RowsAndCommandsByDeviceType)
         }
         w.OnActivate();
         EXPECT_EQ(w.Device(), 0);
+    }
+}
+
+// A name of ten wide letters is shortened so that the input numbers, which
+// tell the rows apart, stay in sight; the tool tip holds the whole text.
+TEST(VantelPilots, LongDeviceNameKeepsTheInputNumberInSight)
+{
+    ProgramState s = FreshState();
+    s.Devices[3].DeviceType = 8;   // R6: six rows
+    s.Devices[3].DeviceName = "WWWWWWWWWW";
+    frmT2VantelPilots w(s);
+    w.show();
+    Choose(w.DeviceList(), 3);
+    for (int r = 0; r < 6; ++r) {
+        QLabel* name = Label(w, "lblInputName", r);
+        const QString number = "." + QString::number(r + 1);
+        EXPECT_TRUE(name->text().endsWith(number)) << name->text().toStdString();
+        EXPECT_TRUE(LabelTextFits(name)) << name->text().toStdString();
+        EXPECT_EQ(NameToolTip(name), "Input " + TwoDigits(r + 1) + "\n WWWWWWWWWW" + number);
     }
 }
 

@@ -101,3 +101,33 @@ TEST_F(NameTips, WithoutAToolTipOfItsOwn)
     label->setText("ONE TWO SIX");
     EXPECT_FALSE(LabelTextFits(label));
 }
+
+// The end of a text that tells labels apart stays in sight: the part before
+// it is shortened, and the whole text is what the tool tip shows.
+TEST_F(NameTips, ShortenedInFrontOfTheEndThatMustShow)
+{
+    label->setToolTip("Input 03");
+    const QString whole = " WWWWWWWWWW.3";
+    SetTextKeepingEnd(label, whole, 2);
+    EXPECT_TRUE(ShowsWholeNameInToolTip(label));
+    EXPECT_TRUE(label->text().endsWith(QString(QChar(0x2026)) + ".3")) << label->text().toStdString();
+    EXPECT_TRUE(label->text().startsWith(" W"));
+    EXPECT_TRUE(LabelTextFits(label));
+    EXPECT_EQ(NameToolTip(label), "Input 03\n" + whole);
+    EXPECT_EQ(PointAt(label), "<p style='white-space:pre'>Input 03<br> WWWWWWWWWW.3</p>");
+
+    // A text that fits is shown as it is, with the own tool tip alone.
+    SetTextKeepingEnd(label, " HALL.3", 2);
+    EXPECT_EQ(label->text(), " HALL.3");
+    EXPECT_EQ(NameToolTip(label), "Input 03");
+
+    // A text set later in the plain way is judged as any other.
+    SetTextKeepingEnd(label, whole, 2);
+    label->setText("HALL");
+    EXPECT_EQ(NameToolTip(label), "Input 03");
+
+    // Even where nothing but the end fits, the end shows.
+    label->resize(label->fontMetrics().horizontalAdvance(".3") + 2, label->height());
+    SetTextKeepingEnd(label, whole, 2);
+    EXPECT_TRUE(label->text().endsWith(".3")) << label->text().toStdString();
+}
