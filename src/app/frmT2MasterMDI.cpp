@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace t2 {
 
 const QString frmT2MasterMDI::Title = "VEL Tamberline II";
@@ -44,6 +46,9 @@ frmT2MasterMDI::frmT2MasterMDI(ProgramState& state, QWidget* parent)
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName("mdiArea");
     mdiArea->setBackground(QColor(0x80, 0x80, 0x80));
+    // On a screen too small for a child window the area scrolls.
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (sub && sub->widget() && sub->widget() != activated_) Activate(sub->widget());
@@ -343,7 +348,36 @@ QWidget* frmT2MasterMDI::ShowWindow(const QString& name)
     sub->raise();
     mdiArea->setActiveSubWindow(sub);
     if (activated_ != widget) Activate(widget);
+    FitOpenWindows();
     return widget;
+}
+
+// A child window wider or taller than the main window's client area would
+// show cut off, its close box out of reach: the main window grows to hold the
+// open windows whole, and back to its normal size when they fit that.
+void frmT2MasterMDI::FitOpenWindows()
+{
+    if (!isVisible()) return;   // sized once shown (showEvent)
+    QSize needed;
+    for (const auto& [name, sub] : windows_)
+        if (!sub->isHidden()) needed = needed.expandedTo(QSize(sub->x() + sub->width(), sub->y() + sub->height()));
+    // What the window needs around the area: menu, status bar, the area's frame.
+    QSize wanted = needed + (size() - mdiArea->maximumViewportSize());
+    if (const QScreen* screen = this->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - (frameGeometry().size() - size()));
+    keptSize_ = NormalSize().expandedTo(wanted);
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    if (size() == keptSize_) return;
+    resize(keptSize_);
+    // Grown, it stays on the screen.
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        QRect frame = frameGeometry();
+        frame.moveRight(std::min(frame.right(), area.right()));
+        frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+        if (frame.topLeft() != frameGeometry().topLeft())
+            move(std::max(frame.left(), area.left()), std::max(frame.top(), area.top()));
+    }
 }
 
 QWidget* frmT2MasterMDI::OpenWindow(const QString& name)
@@ -699,8 +733,15 @@ void frmT2MasterMDI::resizeEvent(QResizeEvent* event)
     // In the normal state the window keeps its size; it can still be
     // minimised and maximised.
     if (started_ && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) &&
-        size() != NormalSize())
-        resize(NormalSize());
+        size() != keptSize_)
+        resize(keptSize_);
+}
+
+void frmT2MasterMDI::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The window's own layout is known once it shows.
+    QTimer::singleShot(0, this, &frmT2MasterMDI::FitOpenWindows);
 }
 
 }  // namespace t2

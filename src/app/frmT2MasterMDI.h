@@ -86,6 +86,10 @@ public:
 
     // The normal-state size (11055 by 8145 twips).
     static QSize NormalSize();
+    // The size the window keeps in the normal state: NormalSize, grown while
+    // an open child window needs more room to show whole (as far as the
+    // screen allows; the area scrolls beyond that).
+    QSize KeptSize() const { return keptSize_; }
 
     QMdiArea* mdiArea;
     QLabel* StatusPanel1;
@@ -103,6 +107,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void StartFreshConfiguration();
@@ -117,6 +122,7 @@ private:
     void ConfigurationReplaced();
     void CloseAllWindows(bool includingConnect);
     QString NamesFileStart() const;
+    void FitOpenWindows();
 
     ProgramState& state_;
     std::map<QString, QMdiSubWindow*> windows_;
@@ -126,6 +132,7 @@ private:
     bool networkDiagnosticsVisible_ = false;
     bool menusEnabled_ = true;
     bool started_ = false;
+    QSize keptSize_ = NormalSize();
     std::function<void()> disconnectHandler_;
     std::function<void(bool)> networkDiagnosticsHandler_;
 };

@@ -1,6 +1,8 @@
 #include "AppTestSupport.h"
+#include "NameTips.h"
 #include "Prompts.h"
 #include "RecentFiles.h"
+#include "WindowCatalog.h"
 #include "Twips.h"
 #include "WindowRegistry.h"
 #include "frmT2MasterMDI.h"
@@ -16,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -649,6 +652,108 @@ TEST_F(MainWindowTest, NormalStateKeepsItsSize)
     w->resize(300, 200);
     EXPECT_EQ(w->size(), frmT2MasterMDI::NormalSize());
     EXPECT_EQ(frmT2MasterMDI::NormalSize(), TwipsSize(11055, 8145));
+}
+
+namespace {
+
+// What of an open child window does not show whole: its frame outside the
+// main window's client area, a label outside the window, or a label whose
+// text is cut without a tool tip that shows it whole.
+QStringList WhatDoesNotFit(frmT2MasterMDI& w, QWidget* window)
+{
+    QStringList problems;
+    auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    if (!sub) return {"not in a frame of the main window"};
+    const QRect area = w.mdiArea->viewport()->rect();
+    if (!area.contains(sub->geometry()))
+        problems << QString("frame %1x%2 at %3,%4 outside the client area %5x%6")
+                        .arg(sub->width()).arg(sub->height()).arg(sub->x()).arg(sub->y())
+                        .arg(area.width()).arg(area.height());
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(window) || label->text().isEmpty()) continue;
+        const QRect inWindow(label->mapTo(window, QPoint(0, 0)), label->size());
+        if (!window->rect().contains(inWindow))
+            problems << label->objectName() + " outside the window";
+        if (!LabelTextFits(label) && !ShowsWholeNameInToolTip(label) && !label->toolTip().contains(label->text()))
+            problems << label->objectName() + " cut: \"" + label->text() + "\"";
+    }
+    return problems;
+}
+
+// The most a configuration can make the windows show: 48 I/O points, every
+// name ten wide letters, a device of every type, every input type and an
+// astronomical timer whose time lies on the next day.
+void FillWidest(ProgramState& s)
+{
+    ResetConfiguration(s);
+    s.Config.NodeIOCount.fill(0);
+    for (int node = 0; node < 6; ++node) s.Config.NodeIOCount[node] = 2;
+    const std::string wide(10, 'W');
+    s.Config.PanelName = wide;
+    for (std::size_t i = 0; i < ItemSlots; ++i) {
+        s.Config.RelayNames[i] = s.Config.GroupNames[i] = s.Config.InputNames[i] = wide;
+        s.Config.TimerNames[i] = s.Config.PresetNames[i] = wide;
+        s.Config.InputType[i] = static_cast<Integer>(i % 13);
+    }
+    for (int d = 1; d < DeviceSlots; ++d) {
+        s.Devices[d].DeviceType = static_cast<Integer>(d % 10);
+        s.Devices[d].DeviceName = wide;
+        for (std::size_t k = 0; k < DeviceInputSlots; ++k) s.Devices[d].DeviceInputType[k] = static_cast<Integer>(k);
+    }
+    s.Config.Latitude = 65;
+    s.Config.Longitude = 148;
+    s.Config.TimeZone = 4;
+    s.Config.TimerTimeCode[0] = 24 + 96;   // 30 Min After Sunset
+    s.Config.TimerMinute[0] = 30;
+    s.Config.AddOnModuleType = 1;
+}
+
+}  // namespace
+
+// Every window of the catalog, the ones added later included, opens whole
+// inside the main window with the most it can show; the main window grows
+// for one that needs more room than its normal size gives.
+TEST_F(MainWindowTest, EveryWindowFitsTheMainWindow)
+{
+    // The real connection window, not the stand-in of the other tests.
+    RegisterAllWindows();
+    struct StandInBack {
+        ~StandInBack() { RegisterWindow("frmT2Connect", [](ProgramState&) { return new FakeConnect; }); }
+    } standIn;
+    FillWidest(state);
+    w->UpdateStatusBar();
+    QStringList grown;
+    for (const WindowEntry& entry : RegisteredWindows()) {
+        SCOPED_TRACE(entry.name.toStdString());
+        QWidget* window = w->OpenWindow(entry.name);
+        ASSERT_NE(window, nullptr);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(WhatDoesNotFit(*w, window).join("; ").toStdString(), "");
+        if (w->size() != frmT2MasterMDI::NormalSize()) grown << entry.name;
+        EXPECT_EQ(w->size(), w->KeptSize());
+        // A window that picks a device shows each type in turn.
+        for (QComboBox* devices : window->findChildren<QComboBox*>()) {
+            if (!devices->isVisible() || devices->count() < 11 || devices->itemText(0) != "Select Device") continue;
+            for (int d = 1; d <= 10; ++d) {
+                SCOPED_TRACE("device type " + std::to_string(d % 10));
+                devices->setCurrentIndex(d);
+                emit devices->activated(d);
+                QCoreApplication::processEvents();
+                EXPECT_EQ(WhatDoesNotFit(*w, window).join("; ").toStdString(), "");
+            }
+        }
+    }
+    // Input Options needs more room than the normal size gives; the main
+    // window goes back to its normal size for a window that fits it.
+    EXPECT_TRUE(grown.contains("frmT2InputOptions")) << grown.join(' ').toStdString();
+    w->OpenWindow("frmT2Setup");
+    EXPECT_EQ(w->size(), frmT2MasterMDI::NormalSize());
+    w->resize(300, 200);
+    EXPECT_EQ(w->size(), frmT2MasterMDI::NormalSize());
+    w->OpenWindow("frmT2InputOptions");
+    EXPECT_GT(w->width(), frmT2MasterMDI::NormalSize().width());
+    w->resize(300, 200);
+    EXPECT_EQ(w->size(), w->KeptSize());
 }
 
 TEST(Twips, FifteenTwipsArePixelAt96Dpi)
