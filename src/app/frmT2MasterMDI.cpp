@@ -620,19 +620,14 @@ void frmT2MasterMDI::OpenRecentFile(const QString& path)
 
 bool frmT2MasterMDI::OpenSettingsFile(const QString& path)
 {
-    // Read into copies first: a file that cannot be read changes nothing. A
-    // settings file is a regular file: a pipe or a device could keep the
-    // window waiting on it, so it is refused before it is opened.
+    // Read into copies first: a file that cannot be read changes nothing. The
+    // reader refuses a pipe or a device before it opens it, so the window
+    // never waits on one.
     auto config = std::make_unique<PanelConfig>(state_.Config);
     auto devices = std::make_unique<VantelDevices>(state_.Devices);
     std::string error;
-    const QFileInfo file(path);
-    if (file.exists() && !file.isFile()) {
-        error = ToPath(path) + " is not a settings file: it is not a regular file";
-    } else if (!ReadSettingsFile(ToPath(path), *config, *devices, &error)) {
+    if (!ReadSettingsFile(ToPath(path), *config, *devices, &error)) {
         error = error.empty() ? ToPath(path) : error;
-    }
-    if (!error.empty()) {
         Inform(Title, "The settings file could not be opened.\n\n" + QString::fromLocal8Bit(error),
                PromptIcon::Exclamation);
         return false;

@@ -155,6 +155,16 @@ struct LongestFile {
 
 QString FromPath(const std::string& path) { return QString::fromStdString(path); }
 
+// What a path that exists but is no regular file is ("a folder", ...), found
+// without opening it; "" for a regular file (or a link to one) and a path
+// that does not exist.
+std::string NotRegularFile(const std::string& path)
+{
+    const QFileInfo info(FromPath(path));
+    if (!info.exists() || info.isFile()) return {};
+    return info.isDir() ? "a folder" : "not a regular file (a device, pipe or socket)";
+}
+
 std::string OutOfMemory(const std::string& path, const char* what)
 {
     return path + ": not enough memory to " + what + " the file";
@@ -219,6 +229,12 @@ bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& b
         if (error) *error = path + ": the file is longer than " + std::to_string(maxBytes) + " bytes";
         return false;
     };
+    // Only a regular file is opened: a pipe that no program writes to would
+    // keep the reader waiting for ever, and a device need never end.
+    if (const std::string kind = NotRegularFile(path); !kind.empty()) {
+        if (error) *error = path + " is " + kind + ": it was not read";
+        return false;
+    }
     try {
         QFile file(FromPath(path));
         if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
@@ -258,6 +274,10 @@ bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& b
 bool ReadSettingsFile(const std::string& path, PanelConfig& config, VantelDevices& devices,
                       std::string* error)
 {
+    if (const std::string kind = NotRegularFile(path); !kind.empty()) {
+        if (error) *error = path + " is not a settings file: it is " + kind;
+        return false;
+    }
     std::string bytes;
     bool tooLong = false;
     if (!ReadWholeFile(path, MaxSettingsFileBytes(), bytes, error, &tooLong)) {
@@ -279,12 +299,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 {
     // The save renames a new file over the target: a folder, device, pipe or
     // socket would be replaced by a regular file, so it is refused untouched.
-    const QFileInfo target(FromPath(path));
-    if (target.exists() && !target.isFile()) {
-        if (error) {
-            *error = path + (target.isDir() ? " is a folder" : " is not a regular file (a device, pipe or socket)") +
-                     ": nothing was written";
-        }
+    if (const std::string kind = NotRegularFile(path); !kind.empty()) {
+        if (error) *error = path + " is " + kind + ": nothing was written";
         return false;
     }
     try {

@@ -25,9 +25,11 @@ std::string SerializeSettings(const PanelConfig& config, const VantelDevices& de
 bool ParseSettings(const std::string& bytes, PanelConfig& config, VantelDevices& devices,
                    std::string* error);
 
-// Reads the file at path (a regular file, or a device or pipe that ends within
-// MaxSettingsFileBytes()); on failure the records stay as they were and *error
-// names the file as given and the problem.
+// Reads the file at path, a regular file (or a symbolic link to one) of at
+// most MaxSettingsFileBytes(); on failure the records stay as they were and
+// *error names the file as given and the problem. A folder, device, pipe or
+// socket is refused before it is opened (a pipe nobody writes to would keep
+// the reader waiting for ever).
 bool ReadSettingsFile(const std::string& path, PanelConfig& config, VantelDevices& devices,
                       std::string* error);
 
@@ -42,10 +44,11 @@ bool WriteSettingsFile(const std::string& path, const PanelConfig& config,
 // settings file, the report and the panel image).
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error);
 
-// Reads a whole file of at most maxBytes bytes; a device or pipe is read until
-// it ends. False with a message naming the file as given when it cannot be
-// read or holds more than maxBytes; a longer input is not read past
-// maxBytes + 1, and *tooLong (when given) tells that case apart.
+// Reads a whole regular file of at most maxBytes bytes. False with a message
+// naming the file as given when it is not a regular file (refused before it
+// is opened, as ReadSettingsFile does), cannot be read or holds more than
+// maxBytes; a longer input is not read past maxBytes + 1, and *tooLong (when
+// given) tells that case apart.
 bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string* error,
                    bool* tooLong = nullptr);
 

@@ -133,30 +133,43 @@ TEST(CliEdges, EndlessAndOversizedInputsAreRefusedWithinASecond)
     feeder.start("sh", {"-c", "yes > \"$0\"", endless});
     ASSERT_TRUE(feeder.waitForStarted());
 
+    // A named pipe nobody writes to: opening it would wait for ever.
+    const QString silent = site.dir.filePath("SILENT.TMB");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(silent).constData(), 0600), 0);
+
     const Case cases[] = {
         {{"info", "/dev/zero"}, "/dev/zero is not a settings file"},
         {{"info", "/dev/urandom"}, "/dev/urandom is not a settings file"},
         {{"info", oversized}, oversized.toStdString() + " is not a settings file"},
         {{"info", endless}, endless.toStdString() + " is not a settings file"},
+        {{"info", silent}, silent.toStdString() + " is not a settings file: it is not a regular file"},
+        {{"diff", silent, site.tmb}, silent.toStdString() + " is not a settings file"},
+        {{"sun", silent}, silent.toStdString() + " is not a settings file"},
         {{"report", "/dev/zero", site.dir.filePath("OUT.TXT")}, "/dev/zero is not a settings file"},
-        {{"imgsum", "/dev/zero"}, "/dev/zero: the file is longer than 24576 bytes"},
-        {{"apply-image", "/dev/zero", site.tmb, site.dir.filePath("OUT.TMB")},
-         "/dev/zero: the file is longer than 24576 bytes"},
+        {{"imgsum", "/dev/zero"}, "/dev/zero is not a regular file"},
+        {{"imgsum", silent}, silent.toStdString() + " is not a regular file"},
+        {{"apply-image", "/dev/zero", site.tmb, site.dir.filePath("OUT.TMB")}, "/dev/zero is not a regular file"},
+        {{"apply-image", site.bin, silent, site.dir.filePath("OUT.TMB")},
+         silent.toStdString() + " is not a settings file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        // The reader stops at its bound instead of reading on until memory
-        // runs out: it ends at once (about 0.2 s here), far inside this
-        // guard, which leaves room for a loaded machine and the sanitizers.
+        // Refused before it is opened, or once the reader passes its bound
+        // (the oversized file) instead of reading on until memory runs out:
+        // it ends at once (about 0.2 s here), far inside this guard, which
+        // leaves room for a loaded machine and the sanitizers.
         QElapsedTimer clock;
         clock.start();
         const CliResult r = RunCli(c.args, 20000);
         EXPECT_LT(clock.elapsed(), 5000);
-        EXPECT_EQ(r.code, 1) << r.err;
+        EXPECT_EQ(r.code, c.args[0] == "diff" ? 2 : 1) << r.err;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
-    EXPECT_TRUE(feeder.waitForFinished(10000));
+    // Nothing opened the pipe, so its feeder still waits for a reader.
+    EXPECT_EQ(feeder.state(), QProcess::Running);
+    feeder.kill();
+    feeder.waitForFinished();
     EXPECT_FALSE(QFile::exists(site.dir.filePath("OUT.TXT")));
     EXPECT_FALSE(QFile::exists(site.dir.filePath("OUT.TMB")));
 }

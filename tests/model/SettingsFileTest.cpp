@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -276,30 +275,10 @@ TEST(SettingsFile, TheLongestFileReadsBackAndAnythingLongerIsRefused)
     EXPECT_TRUE(untouched->config == Fresh()->config);
 }
 
-namespace {
-
-// A named pipe in dir, with a writer process that feeds it the given shell
-// command's output; the writer ends when the reader goes away.
-struct FedPipe {
-    QString path;
-    QProcess writer;
-    FedPipe(const QTemporaryDir& dir, const QString& name, const QString& feed)
-        : path(dir.filePath(name))
-    {
-        EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        writer.start("sh", {"-c", feed + " > \"$0\"", path});
-        EXPECT_TRUE(writer.waitForStarted());
-    }
-    ~FedPipe()
-    {
-        if (!writer.waitForFinished(10000)) writer.kill();
-        writer.waitForFinished();
-    }
-};
-
-}  // namespace
-
-TEST(SettingsFile, PipesAndDevicesAreReadUpToTheBound)
+// A settings file is a regular file: a named pipe (with a writer or none),
+// a device or a folder is refused before it is opened, so that nothing waits
+// on a pipe nobody writes to or reads a device that never ends.
+TEST(SettingsFile, PipesDevicesAndFoldersAreRefusedUnopened)
 {
     QTemporaryDir dir;
     const QString site = dir.filePath("SITE.TMB");
@@ -308,31 +287,37 @@ TEST(SettingsFile, PipesAndDevicesAreReadUpToTheBound)
     std::string error;
     ASSERT_TRUE(WriteSettingsFile(site.toStdString(), r->config, r->devices, &error)) << error;
 
-    // A settings file through a pipe reads as the file does.
-    {
-        FedPipe pipe(dir, "piped", "cat \"" + site + "\"");
+    const QString pipe = dir.filePath("PIPE.TMB");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString pipeLink = dir.filePath("PIPELINK.TMB");
+    ASSERT_TRUE(QFile::link(pipe, pipeLink));
+    struct Case {
+        QString path;
+        std::string says;
+    };
+    const std::string notRegular = "is not a settings file: it is not a regular file (a device, pipe or socket)";
+    for (const Case& c : {Case{pipe, notRegular}, Case{pipeLink, notRegular}, Case{"/dev/zero", notRegular},
+                          Case{dir.path(), "is not a settings file: it is a folder"}}) {
+        SCOPED_TRACE(c.path.toStdString());
         auto back = Fresh();
-        ASSERT_TRUE(ReadSettingsFile(pipe.path.toStdString(), back->config, back->devices, &error)) << error;
-        EXPECT_EQ(back->config.PanelName, "PIPED");
-    }
-
-    // Inputs that never end are refused once they pass the bound.
-    {
-        FedPipe pipe(dir, "endless", "yes");
-        auto back = Fresh();
-        EXPECT_FALSE(ReadSettingsFile(pipe.path.toStdString(), back->config, back->devices, &error));
-        EXPECT_NE(error.find(pipe.path.toStdString() + " is not a settings file"), std::string::npos) << error;
+        EXPECT_FALSE(ReadSettingsFile(c.path.toStdString(), back->config, back->devices, &error));
+        EXPECT_EQ(error, c.path.toStdString() + " " + c.says);
         EXPECT_TRUE(back->config == Fresh()->config);
+        std::string bytes;
+        EXPECT_FALSE(ReadWholeFile(c.path.toStdString(), 1000, bytes, &error));
+        EXPECT_NE(error.find(c.path.toStdString() + " is "), std::string::npos) << error;
+        EXPECT_NE(error.find("it was not read"), std::string::npos) << error;
     }
+    // A link to a regular file is read through.
+    const QString link = dir.filePath("LINK.TMB");
+    ASSERT_TRUE(QFile::link(site, link));
     auto back = Fresh();
-    EXPECT_FALSE(ReadSettingsFile("/dev/zero", back->config, back->devices, &error));
-    EXPECT_NE(error.find("/dev/zero is not a settings file"), std::string::npos) << error;
+    ASSERT_TRUE(ReadSettingsFile(link.toStdString(), back->config, back->devices, &error)) << error;
+    EXPECT_EQ(back->config.PanelName, "PIPED");
 
     // The general reader stops one byte past its limit.
     std::string bytes;
     bool tooLong = false;
-    EXPECT_FALSE(ReadWholeFile("/dev/zero", 1000, bytes, &error, &tooLong));
-    EXPECT_TRUE(tooLong);
     const auto size = static_cast<std::size_t>(QFile(site).size());
     EXPECT_TRUE(ReadWholeFile(site.toStdString(), size, bytes, &error, &tooLong)) << error;
     EXPECT_FALSE(tooLong);
