@@ -165,6 +165,18 @@ std::string NotRegularFile(const std::string& path)
     return info.isDir() ? "a folder" : "not a regular file (a device, pipe or socket)";
 }
 
+// True when path is a symbolic link whose links lead round in a loop: a save
+// would replace the link itself with a regular file.
+bool IsLinkLoop(const std::string& path)
+{
+    QFileInfo info(FromPath(path));
+    for (int links = 0; info.isSymLink(); ++links) {
+        if (links == 40) return true;
+        info = QFileInfo(info.symLinkTarget());
+    }
+    return false;
+}
+
 std::string OutOfMemory(const std::string& path, const char* what)
 {
     return path + ": not enough memory to " + what + " the file";
@@ -298,9 +310,14 @@ bool ReadSettingsFile(const std::string& path, PanelConfig& config, VantelDevice
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error)
 {
     // The save renames a new file over the target: a folder, device, pipe or
-    // socket would be replaced by a regular file, so it is refused untouched.
+    // socket would be replaced by a regular file, and so would a link that
+    // leads round in a loop; they are refused untouched.
     if (const std::string kind = NotRegularFile(path); !kind.empty()) {
         if (error) *error = path + " is " + kind + ": nothing was written";
+        return false;
+    }
+    if (IsLinkLoop(path)) {
+        if (error) *error = path + " is a symbolic link that leads round in a loop: nothing was written";
         return false;
     }
     try {

@@ -35,8 +35,9 @@ bool ReadSettingsFile(const std::string& path, PanelConfig& config, VantelDevice
 
 // Writes the file atomically: a temporary file beside the target is renamed
 // over it, so a failed save leaves the old file whole. A target that exists
-// and is not a regular file (a folder, device, pipe or socket) is refused and
-// left as it is; a symbolic link to a regular file is written through.
+// and is not a regular file (a folder, device, pipe or socket), or a symbolic
+// link that leads round in a loop, is refused and left as it is; a symbolic
+// link to a regular file is written through.
 bool WriteSettingsFile(const std::string& path, const PanelConfig& config,
                        const VantelDevices& devices, std::string* error);
 

@@ -222,6 +222,24 @@ TEST(CliEdges, TargetsThatAreNotRegularFilesAreRefusedAndLeftAsTheyWere)
         }
     }
     ::close(listener);
+
+    // Links that lead round in a loop are refused too, and stay links.
+    const QString loopA = site.dir.filePath("LOOP_A");
+    const QString loopB = site.dir.filePath("LOOP_B");
+    ASSERT_TRUE(QFile::link(loopB, loopA));
+    ASSERT_TRUE(QFile::link(loopA, loopB));
+    for (const QStringList& args : {QStringList{"resave", site.tmb, loopA}, QStringList{"report", site.tmb, loopB},
+                                    QStringList{"set-link", site.tmb, loopA, "--com", "1"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CliResult r = RunCli(args, 20000);
+        EXPECT_EQ(r.code, 1) << r.err;
+        EXPECT_NE(r.err.find("is a symbolic link that leads round in a loop: nothing was written"), std::string::npos)
+            << r.err;
+        EXPECT_EQ(KindOf(loopA), S_IFLNK);
+        EXPECT_EQ(KindOf(loopB), S_IFLNK);
+    }
+    ASSERT_TRUE(QFile::remove(loopA));
+    ASSERT_TRUE(QFile::remove(loopB));
     EXPECT_EQ(site.Entries(), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"INSIDE.TMB"});
     EXPECT_EQ(ReadAll(folder + "/INSIDE.TMB"), ReadAll(site.tmb));

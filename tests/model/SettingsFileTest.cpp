@@ -367,4 +367,20 @@ TEST(SettingsFile, SavesOntoWhatIsNotARegularFileAreRefused)
     ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
     EXPECT_TRUE(QFileInfo(pipeLink).isSymLink());
+
+    // Links that lead round in a loop stay links; a link to a file not there
+    // yet is saved through and makes it.
+    const QString loopA = dir.filePath("LOOP_A.TMB");
+    const QString loopB = dir.filePath("LOOP_B.TMB");
+    ASSERT_TRUE(QFile::link(loopB, loopA));
+    ASSERT_TRUE(QFile::link(loopA, loopB));
+    EXPECT_FALSE(WriteSettingsFile(loopA.toStdString(), r->config, r->devices, &error));
+    EXPECT_EQ(error, loopA.toStdString() + " is a symbolic link that leads round in a loop: nothing was written");
+    EXPECT_TRUE(QFileInfo(loopA).isSymLink());
+    EXPECT_TRUE(QFileInfo(loopB).isSymLink());
+    const QString ahead = dir.filePath("AHEAD.TMB");
+    ASSERT_TRUE(QFile::link(dir.filePath("LATER.TMB"), ahead));
+    ASSERT_TRUE(WriteSettingsFile(ahead.toStdString(), r->config, r->devices, &error)) << error;
+    EXPECT_TRUE(QFileInfo(ahead).isSymLink());
+    EXPECT_TRUE(QFileInfo(dir.filePath("LATER.TMB")).isFile());
 }
