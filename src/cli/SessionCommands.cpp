@@ -14,7 +14,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -39,6 +41,7 @@ constexpr int ExitPasswordRefused = 11;
 constexpr int ExitLinkLost = 12;
 constexpr int ExitNotConfirmed = 13;  // --confirm answered no: nothing written
 constexpr int ExitBackupFailed = 14;  // the panel's settings could not be read or saved: nothing written
+constexpr int ExitTraceUnwritable = 15;  // the --trace file could not be written: nothing sent
 
 const char* const ShortPhoneNumber = "a phone number needs at least 7 characters";
 
@@ -137,6 +140,7 @@ public:
         });
         if (!o.trace.empty()) {
             traceFile_ = std::fopen(o.trace.c_str(), "w");
+            if (!traceFile_) traceError_ = std::strerror(errno);
             if (traceFile_) {
                 e.SetTraceEnabled(true);
                 e.SetTraceSink([this](const TraceEntry& t) {
@@ -159,7 +163,13 @@ public:
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
-    bool TraceOpen() const { return options_.trace.empty() || traceFile_; }
+    // 0, or the exit code after saying that the --trace file cannot be
+    // written (an error of its own, never taken for a command's answer).
+    int TraceProblem() const
+    {
+        if (options_.trace.empty() || traceFile_) return ExitOk;
+        return Fail("cannot write the trace file " + options_.trace + ": " + traceError_, ExitTraceUnwritable);
+    }
 
     // Connects; on failure says so and gives the exit code.
     int Connect()
@@ -180,6 +190,7 @@ public:
 private:
     const PanelOptions& options_;
     std::FILE* traceFile_ = nullptr;
+    std::string traceError_;
 };
 
 // Progress of a transfer on stderr: the caption every 32 blocks and at the end.
@@ -241,7 +252,7 @@ int RunStatus(const Command& self, const std::vector<std::string>& args)
     if (!ParseOptions(args, {}, {}, o, message)) return Usage(self, message);
     if (!o.positional.empty()) return Usage(self);
     CliSession cli(o);
-    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.TraceProblem()) return code;
     if (int code = cli.Connect()) return code;
     ResetConfiguration(cli.state);
     const StatusResult r = cli.session->ReadCVStatus(
@@ -296,7 +307,7 @@ int RunDownload(const Command& self, const std::vector<std::string>& args)
     CliSession cli(o);
     std::string error;
     if (!ReadSettingsFile(o.positional[0], cli.state.Config, cli.state.Devices, &error)) return Fail(error);
-    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.TraceProblem()) return code;
     if (int code = cli.Connect()) return code;
     const TransferOutcome outcome = cli.session->Download(password, newPassword, Progress(), safeguards);
     if (!outcome.backupPath.empty()) std::cerr << "The panel's settings were saved in " << outcome.backupPath << "\n";
@@ -321,7 +332,7 @@ int RunUpload(const Command& self, const std::vector<std::string>& args)
     if (auto base = o.Value("--base")) {
         if (!ReadSettingsFile(*base, cli.state.Config, cli.state.Devices, &error)) return Fail(error);
     }
-    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.TraceProblem()) return code;
     if (int code = cli.Connect()) return code;
     UploadQuestions questions;
     questions.discardHostChanges = [] { return true; };
@@ -348,7 +359,7 @@ int RunSetClock(const Command& self, const std::vector<std::string>& args)
         if (!moment.isValid()) return Usage(self, "--time takes YYYY-MM-DDTHH:MM[:SS]");
     }
     CliSession cli(o);
-    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.TraceProblem()) return code;
     if (int code = cli.Connect()) return code;
     const PanelCommand command = PanelSession::ClockCommandFor(moment);
     if (!cli.session->SetClock(moment)) return Fail("the panel did not take the clock", ExitLinkLost);
@@ -394,7 +405,7 @@ int RunSetLink(const Command& self, const std::vector<std::string>& args)
 int UploadIntoMemory(const PanelOptions& o, const PanelConfig& base, const VantelDevices& baseDevices, PanelCopy& copy)
 {
     CliSession cli(o);
-    if (!cli.TraceOpen()) return Fail("cannot write " + o.trace);
+    if (int code = cli.TraceProblem()) return code;
     if (int code = cli.Connect()) return code;
     return TransferExit(cli.session->UploadIntoMemory(base, baseDevices, copy, Progress()), "Upload");
 }

@@ -230,4 +230,15 @@ TEST_F(DiffCli, AFailedUploadEndsWithItsCode)
     EXPECT_EQ(r.code, 2) << r.err;
     EXPECT_NE(r.err.find("Upload Error: 2"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
+
+    // A trace file that cannot be written is an error of its own, never
+    // "they differ" (1) nor a transfer's error code (download's 1).
+    const QString trace = dir.filePath("no such folder/TRACE.TXT");
+    for (const char* command : {"diff", "download"}) {
+        SCOPED_TRACE(command);
+        r = RunCli({command, a, "--tcp", sim.Address(), "--trace", trace});
+        EXPECT_EQ(r.code, 15) << r.err;
+        EXPECT_NE(r.err.find("cannot write the trace file " + trace.toStdString()), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
 }
