@@ -6,6 +6,7 @@
 
 #include "Defaults.h"
 #include "SettingsFile.h"
+#include "Windows1252.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -65,6 +66,31 @@ bool ParseTcpAddress(const std::string& text, LinkSettings& link, std::string& m
         }
     }
     return true;
+}
+
+// A text for an 8-bit field of the settings file, converted as the windows
+// convert what is typed (Windows-1252); nothing, with the reason, when the
+// field cannot hold it as it is: a line break or other control character, a
+// character outside Windows-1252, more than the field's 65535 bytes.
+std::optional<Bytes> FieldBytes(const QString& text, const std::string& option, std::string& message)
+{
+    for (QChar c : text) {
+        if (c.unicode() < ' ' || c.unicode() == 0x7F) {
+            message = option + " holds a line break or another control character";
+            return std::nullopt;
+        }
+    }
+    Bytes bytes = TextToBytes(text);
+    if (BytesToText(bytes) != text) {
+        message = option + " holds a character the settings file cannot keep (it keeps Windows-1252)";
+        return std::nullopt;
+    }
+    if (bytes.size() > MaxSettingsTextBytes) {
+        message = option + " is longer than the " + std::to_string(MaxSettingsTextBytes) +
+                  " bytes the settings file keeps";
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -378,23 +404,29 @@ int RunSetLink(const Command& self, const std::vector<std::string>& args)
     const std::optional<std::string> tcp = a.Value("--tcp"), com = a.Value("--com"), phone = a.Value("--phone");
     if (files.size() != 2 || tcp.has_value() == com.has_value()) return Usage(self);
     if (tcp && phone) return Usage(self, "--phone goes with --com");
-    // Refuse here what the panel commands would refuse when the file is used.
+    // Refuse here what the panel commands would refuse when the file is used,
+    // and what the file's 8-bit field cannot hold as it is.
     LinkSettings checked;
     if (tcp && !ParseTcpAddress(*tcp, checked, message)) return Usage(self, message);
-    if (phone && phone->size() < MinimumPhoneNumberLength) return Usage(self, ShortPhoneNumber);
+    std::optional<Bytes> address, number;
+    if (tcp && !(address = FieldBytes(QString::fromLocal8Bit(*tcp).trimmed(), "--tcp", message)))
+        return Usage(self, message);
+    if (phone && !(number = FieldBytes(QString::fromLocal8Bit(*phone), "--phone", message)))
+        return Usage(self, message);
+    if (number && number->size() < MinimumPhoneNumberLength) return Usage(self, ShortPhoneNumber);
     ProgramState s;
     std::string error;
     if (!ReadSettingsFile(files[0], s.Config, s.Devices, &error)) return Fail(error);
     if (tcp) {
         s.Config.ConnectionType() = ConnectTcpIp;
-        s.Config.PanelAddress() = QString::fromStdString(*tcp).trimmed().toStdString();
+        s.Config.PanelAddress() = *address;
     } else {
         bool ok = false;
         const int n = QString::fromStdString(*com).toInt(&ok);
         if (!ok || n < 1 || n > ComPortCount) return Usage(self, "--com takes a port number 1..16");
         s.Config.CommPort = static_cast<Integer>(n);
         s.Config.ConnectionType() = phone ? ConnectModem : ConnectDirectSerial;
-        if (phone) s.Config.ModemPhoneNumber() = *phone;
+        if (number) s.Config.ModemPhoneNumber() = *number;
     }
     if (!WriteSettingsFile(files[1], s.Config, s.Devices, &error)) return Fail(error);
     return ExitOk;

@@ -57,7 +57,7 @@ struct Writer {
     {
         // The length field is 16 bits; a longer name is cut rather than written
         // with a length that would not match its bytes.
-        std::size_t n = s.size() > 0xFFFF ? 0xFFFF : s.size();
+        std::size_t n = std::min(s.size(), MaxSettingsTextBytes);
         Put16(static_cast<Integer>(static_cast<std::uint16_t>(n)));
         out.append(s, 0, n);
     }
@@ -144,7 +144,7 @@ struct LongestFile {
 
     void Add(Integer) { bytes += 2; }
     void Add(Long) { bytes += 4; }
-    void Add(const Bytes&) { bytes += 2 + 0xFFFF; }
+    void Add(const Bytes&) { bytes += 2 + MaxSettingsTextBytes; }
 
     template <typename T>
     void operator()(const char*, const T& member)

@@ -10,6 +10,9 @@
 
 namespace t2 {
 
+// The longest text a field of the file holds, in bytes (its length is 16 bits).
+constexpr std::size_t MaxSettingsTextBytes = 0xFFFF;
+
 // The longest settings file the writer can make: every string at its
 // 65535-byte limit (about 18 MB; a real file is about 100 KB). The reader
 // refuses a longer input as not a settings file without reading it to its

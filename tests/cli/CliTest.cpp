@@ -304,9 +304,37 @@ TEST(CliEdges, SetLinkChecksTheAddressAsThePanelCommandsDo)
         r = RunCli({"status", "--tcp", address});
         EXPECT_EQ(r.code, 64) << r.err;
     }
-    // A modem number the panel commands would not dial.
-    EXPECT_EQ(RunCli({"set-link", site.tmb, out, "--com", "2", "--phone", "555"}).code, 64);
-    EXPECT_FALSE(QFile::exists(out));
+    // A modem number the panel commands would not dial, and texts the file's
+    // 8-bit fields cannot hold as they are: a line break, a character outside
+    // Windows-1252, more than 65535 bytes.
+    const QString longText(70000, '5');
+    const Case refused[] = {
+        {{"--com", "2", "--phone", "555"}, "a phone number needs at least 7 characters"},
+        {{"--com", "2", "--phone", "555\n1234"}, "--phone holds a line break"},
+        {{"--com", "2", "--phone", "555 1234 \u260E"}, "--phone holds a character the settings file cannot keep"},
+        {{"--com", "2", "--phone", longText}, "--phone is longer than the 65535 bytes"},
+        {{"--tcp", longText}, "--tcp is longer than the 65535 bytes"},
+        {{"--tcp", "caf\u00E9.example.com"}, "not a host name or address"},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.says);
+        const CliResult r = RunCli(QStringList{"set-link", site.tmb, out} + c.args);
+        EXPECT_EQ(r.code, 64) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_FALSE(QFile::exists(out));
+    }
+
+    // A phone number in this terminal's text is stored in the file's 8-bit code.
+    {
+        const CliResult r = RunCli({"set-link", site.tmb, out, "--com", "2", "--phone", "555\u20131234 \u00E9"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        auto got = std::make_unique<ProgramState>();
+        std::string error;
+        ASSERT_TRUE(ReadSettingsFile(out.toStdString(), got->Config, got->Devices, &error)) << error;
+        EXPECT_EQ(got->Config.ConnectionType(), ConnectModem);
+        EXPECT_EQ(got->Config.ModemPhoneNumber(), "555\x96" "1234 \xE9");
+        ASSERT_TRUE(QFile::remove(out));
+    }
 
     // Good addresses are stored as given, surrounding spaces trimmed.
     for (const QString address : {"10.0.0.9:10002", " panel.example.com ", "fe80::1"}) {
