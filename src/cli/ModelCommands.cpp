@@ -43,7 +43,7 @@ int RunNew(const Command& self, const std::vector<std::string>& args)
     auto state = std::make_unique<ProgramState>();
     ResetConfiguration(*state);
     std::string error;
-    if (!WriteSettingsFile(args[0], state->Config, state->Devices, &error)) return Fail(error);
+    if (!WriteOutput(args[0], SerializeSettings(state->Config, state->Devices), error)) return Fail(error);
     return ExitOk;
 }
 
@@ -53,7 +53,7 @@ int RunResave(const Command& self, const std::vector<std::string>& args)
     auto state = std::make_unique<ProgramState>();
     std::string error;
     if (!ReadSettingsFile(args[0], state->Config, state->Devices, &error)) return Fail(error);
-    if (!WriteSettingsFile(args[1], state->Config, state->Devices, &error)) return Fail(error);
+    if (!WriteOutput(args[1], SerializeSettings(state->Config, state->Devices), error)) return Fail(error);
     return ExitOk;
 }
 
@@ -89,8 +89,10 @@ int RunInfo(const Command& self, const std::vector<std::string>& args)
 std::vector<Command> ModelCommands()
 {
     std::vector<Command> list;
-    list.push_back({"new", "OUT.TMB", "Write a fresh configuration, as after start-up.", nullptr});
-    list.push_back({"resave", "IN.TMB OUT.TMB", "Read a settings file and write it back.", nullptr});
+    list.push_back({"new", "OUT.TMB", "Write a fresh configuration, as after start-up (OUT.TMB - for standard output).",
+                    nullptr});
+    list.push_back({"resave", "IN.TMB OUT.TMB",
+                    "Read a settings file and write it back (OUT.TMB - for standard output).", nullptr});
     list.push_back({"info", "IN.TMB", "Summarise a settings file.", nullptr});
     list[0].run = [c = list[0]](const std::vector<std::string>& a) { return RunNew(c, a); };
     list[1].run = [c = list[1]](const std::vector<std::string>& a) { return RunResave(c, a); };

@@ -428,7 +428,7 @@ int RunSetLink(const Command& self, const std::vector<std::string>& args)
         s.Config.ConnectionType() = phone ? ConnectModem : ConnectDirectSerial;
         if (number) s.Config.ModemPhoneNumber() = *number;
     }
-    if (!WriteSettingsFile(files[1], s.Config, s.Devices, &error)) return Fail(error);
+    if (!WriteOutput(files[1], SerializeSettings(s.Config, s.Devices), error)) return Fail(error);
     return ExitOk;
 }
 
@@ -466,7 +466,7 @@ std::vector<Command> SessionCommands()
                     "Set the panel clock from this computer's clock (or the time given).", nullptr});
     list.push_back({"set-link", "IN.TMB OUT.TMB (--tcp ADDRESS[:PORT] | --com N [--phone NUMBER])",
                     "Write a copy of a settings file that reaches the panel over TCP/IP, or on COMn (a modem "
-                    "when a phone number is given).",
+                    "when a phone number is given; OUT.TMB - for standard output).",
                     nullptr});
     list[0].run = [c = list[0]](const std::vector<std::string>& a) { return RunStatus(c, a); };
     list[1].run = [c = list[1]](const std::vector<std::string>& a) { return RunDownload(c, a); };

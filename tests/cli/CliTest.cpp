@@ -266,6 +266,19 @@ TEST(CliEdges, DashWritesToStandardOutput)
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(QByteArray::fromStdString(r.out), ReadAll(applied));
 
+    // set-link, new and resave write to standard output too.
+    const QString linked = site.dir.filePath("LINKED.TMB");
+    ASSERT_EQ(RunCli({"set-link", site.tmb, linked, "--com", "3", "--phone", "5551234"}).code, 0);
+    r = RunCli({"set-link", site.tmb, "-", "--com", "3", "--phone", "5551234"}, 120000, site.dir.path());
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(QByteArray::fromStdString(r.out), ReadAll(linked));
+    r = RunCli({"resave", site.tmb, "-"}, 120000, site.dir.path());
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(QByteArray::fromStdString(r.out), ReadAll(site.tmb));
+    r = RunCli({"new", "-"}, 120000, site.dir.path());
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(QByteArray::fromStdString(r.out), ReadAll(site.tmb));
+
     EXPECT_FALSE(QFile::exists(site.dir.filePath("-")));
 }
 
