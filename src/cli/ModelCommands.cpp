@@ -37,32 +37,50 @@ std::string ConnectionText(const PanelConfig& c)
     return s.str();
 }
 
+// The command's files, with no options: false (after the usage message) for
+// an option or a wrong number of files.
+bool Files(const Command& self, const std::vector<std::string>& args, std::size_t count,
+           std::vector<std::string>& files, int& code)
+{
+    Arguments a;
+    std::string message;
+    if (!ParseArguments(args, {}, {}, a, message) || a.positional.size() != count) {
+        code = Usage(self, message);
+        return false;
+    }
+    files = a.positional;
+    return true;
+}
+
 int RunNew(const Command& self, const std::vector<std::string>& args)
 {
-    if (args.size() != 1) return Usage(self);
+    std::vector<std::string> files;
+    if (int code = 0; !Files(self, args, 1, files, code)) return code;
     auto state = std::make_unique<ProgramState>();
     ResetConfiguration(*state);
     std::string error;
-    if (!WriteOutput(args[0], SerializeSettings(state->Config, state->Devices), error)) return Fail(error);
+    if (!WriteOutput(files[0], SerializeSettings(state->Config, state->Devices), error)) return Fail(error);
     return ExitOk;
 }
 
 int RunResave(const Command& self, const std::vector<std::string>& args)
 {
-    if (args.size() != 2) return Usage(self);
+    std::vector<std::string> files;
+    if (int code = 0; !Files(self, args, 2, files, code)) return code;
     auto state = std::make_unique<ProgramState>();
     std::string error;
-    if (!ReadSettingsFile(args[0], state->Config, state->Devices, &error)) return Fail(error);
-    if (!WriteOutput(args[1], SerializeSettings(state->Config, state->Devices), error)) return Fail(error);
+    if (!ReadSettingsFile(files[0], state->Config, state->Devices, &error)) return Fail(error);
+    if (!WriteOutput(files[1], SerializeSettings(state->Config, state->Devices), error)) return Fail(error);
     return ExitOk;
 }
 
 int RunInfo(const Command& self, const std::vector<std::string>& args)
 {
-    if (args.size() != 1) return Usage(self);
+    std::vector<std::string> files;
+    if (int code = 0; !Files(self, args, 1, files, code)) return code;
     auto state = std::make_unique<ProgramState>();
     std::string error;
-    if (!ReadSettingsFile(args[0], state->Config, state->Devices, &error)) return Fail(error);
+    if (!ReadSettingsFile(files[0], state->Config, state->Devices, &error)) return Fail(error);
     const PanelConfig& c = state->Config;
 
     std::cout << "Panel name:    " << (c.PanelName.empty() ? std::string("(default) VEL TAMBERLINE II") : c.PanelName)

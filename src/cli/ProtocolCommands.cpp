@@ -27,12 +27,15 @@ int RunFrame(const Command& self, const std::vector<std::string>& args)
 
 int RunImageSum(const Command& self, const std::vector<std::string>& args)
 {
-    if (args.size() != 1) return Usage(self);
+    Arguments a;
+    std::string message;
+    if (!ParseArguments(args, {}, {}, a, message) || a.positional.size() != 1) return Usage(self, message);
+    const std::string& file = a.positional[0];
     std::string bytes;
     std::string error;
-    if (!ReadWholeFile(args[0], PanelTransferBytes, bytes, &error)) return Fail(error);
+    if (!ReadWholeFile(file, PanelTransferBytes, bytes, &error)) return Fail(error);
     if (bytes.size() != static_cast<std::size_t>(PanelTransferBytes)) {
-        return Fail(args[0] + ": a panel memory file holds " + std::to_string(PanelTransferBytes) + " bytes, this one " +
+        return Fail(file + ": a panel memory file holds " + std::to_string(PanelTransferBytes) + " bytes, this one " +
                     std::to_string(bytes.size()));
     }
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());

@@ -72,6 +72,15 @@ TEST(CliModel, ErrorsNameTheFileAndLeaveNoOutput)
 
     r = RunCli({"resave", bad});
     EXPECT_EQ(r.code, 64);
+    // An option a command does not know is a usage error, not a file name.
+    for (const QStringList& args : {QStringList{"info", "--bogus"}, QStringList{"new", "--bogus"},
+                                    QStringList{"resave", bad, "--bogus"}, QStringList{"imgsum", "--bogus"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        r = RunCli(args, 20000, dir.path());
+        EXPECT_EQ(r.code, 64) << r.err;
+        EXPECT_NE(r.err.find("unknown option --bogus"), std::string::npos) << r.err;
+        EXPECT_FALSE(QFile::exists(dir.filePath("--bogus")));
+    }
     r = RunCli({"--help"});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("resave"), std::string::npos);
