@@ -48,6 +48,10 @@ bool ParseSixDigits(const std::string& text, std::array<int, 6>& digits);
 // False with a message naming the file as given.
 bool WriteOutput(const std::string& path, const std::string& bytes, std::string& error);
 
+// The configuration's 8-bit (Windows-1252) texts, names and the like, as this
+// terminal shows them.
+std::string ForTerminal(const std::string& bytes);
+
 // Prints "tamberline-cli: message" on stderr and returns ExitFailure.
 int Fail(const std::string& message, int code = ExitFailure);
 // Prints the message (when there is one) and the usage of one command on

@@ -5,7 +5,6 @@
 
 #include "ReportDiff.h"
 #include "SettingsFile.h"
-#include "Windows1252.h"
 
 #include <algorithm>
 #include <iostream>
@@ -18,16 +17,13 @@ namespace {
 constexpr int ExitDiffer = 1;
 constexpr int ExitTrouble = 2;  // a settings file could not be read, as diff says it
 
-// The report's 8-bit texts as this terminal's.
-std::string Screen(const std::string& bytes) { return BytesToText(bytes).toLocal8Bit().toStdString(); }
-
 int Print(const std::vector<ReportDifference>& differences, bool brief)
 {
     if (brief) {
         for (const auto& [section, count] : CountBySection(differences))
             std::cout << section << '\t' << count << '\n';
     } else {
-        for (const ReportDifference& d : differences) std::cout << Screen(DifferenceLine(d)) << '\n';
+        for (const ReportDifference& d : differences) std::cout << ForTerminal(DifferenceLine(d)) << '\n';
     }
     std::cout.flush();
     return differences.empty() ? ExitOk : ExitDiffer;

@@ -30,8 +30,10 @@ std::string ConnectionText(const PanelConfig& c)
     std::ostringstream s;
     switch (c.ConnectionType()) {
     case ConnectDirectSerial: s << "direct serial on COM" << c.CommPort; break;
-    case ConnectModem: s << "modem on COM" << c.CommPort << ", phone \"" << c.ModemPhoneNumber() << "\""; break;
-    case ConnectTcpIp: s << "TCP/IP to \"" << c.PanelAddress() << "\""; break;
+    case ConnectModem:
+        s << "modem on COM" << c.CommPort << ", phone \"" << ForTerminal(c.ModemPhoneNumber()) << "\"";
+        break;
+    case ConnectTcpIp: s << "TCP/IP to \"" << ForTerminal(c.PanelAddress()) << "\""; break;
     default: s << "unknown type " << c.ConnectionType(); break;
     }
     return s.str();
@@ -83,8 +85,8 @@ int RunInfo(const Command& self, const std::vector<std::string>& args)
     if (!ReadSettingsFile(files[0], state->Config, state->Devices, &error)) return Fail(error);
     const PanelConfig& c = state->Config;
 
-    std::cout << "Panel name:    " << (c.PanelName.empty() ? std::string("(default) VEL TAMBERLINE II") : c.PanelName)
-              << "\n";
+    std::cout << "Panel name:    "
+              << (c.PanelName.empty() ? std::string("(default) VEL TAMBERLINE II") : ForTerminal(c.PanelName)) << "\n";
     std::cout << "I/O points:    " << TotalIOCount(c) << "\n";
     std::cout << "I/O nodes:    ";
     for (int node = 0; node < NodeCount; ++node) std::cout << " " << node + 1 << ":" << c.NodeIOCount[node] * 4;
@@ -94,7 +96,7 @@ int RunInfo(const Command& self, const std::vector<std::string>& args)
     std::ostringstream list;
     for (int d = 1; d < DeviceSlots; ++d) {
         if (state->Devices[d].DeviceType == 0) continue;
-        list << (inUse ? ", " : "") << d << " " << state->Devices[d].DeviceName;
+        list << (inUse ? ", " : "") << d << " " << ForTerminal(state->Devices[d].DeviceName);
         ++inUse;
     }
     std::cout << "Vantel devices: " << inUse << (inUse ? " (" + list.str() + ")" : std::string()) << "\n";

@@ -4,7 +4,6 @@
 #include "SettingsFile.h"
 #include "SunTimes.h"
 #include "TimerTime.h"
-#include "Windows1252.h"
 
 #include <iostream>
 #include <memory>
@@ -53,7 +52,7 @@ int RunSun(const Command& self, const std::vector<std::string>& args)
         const TimerTime time{c.TimerTimeCode[ti], c.TimerMinute[ti]};
         if (TimeTypeOf(time.code) != TimerTimeType::Astro) continue;
         if (astro++ == 0) std::cout << "Astronomical timers:\n";
-        std::cout << "  Timer " << Digits(t + 1, 2) << " " << BytesToText(c.TimerNames[ti]).toStdString() << ": ";
+        std::cout << "  Timer " << Digits(t + 1, 2) << " " << ForTerminal(c.TimerNames[ti]) << ": ";
         const std::string words = TimerTimeWords(time);
         if (const std::string problem = TimerOffsetProblem(time); !problem.empty()) {
             std::cout << problem << "\n";

@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "SettingsFile.h"
+#include "Windows1252.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -27,6 +28,8 @@ bool WriteOutput(const std::string& path, const std::string& bytes, std::string&
     }
     return true;
 }
+
+std::string ForTerminal(const std::string& bytes) { return BytesToText(bytes).toLocal8Bit().toStdString(); }
 
 int Usage(const Command& command, const std::string& message)
 {

@@ -53,6 +53,18 @@ TEST(CliModel, NewResaveAndInfo)
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("I/O points:    12"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Vantel devices: 1 (3 VANTEL 03)"), std::string::npos) << r.out;
+
+    // Names are the file's Windows-1252 bytes, shown as this terminal's text.
+    s->Config.PanelName = "CAF\xC9";
+    s->Devices[3].DeviceName = "SALLE \x80";
+    s->Config.ModemPhoneNumber() = "555\x96" "1234";
+    s->Config.ConnectionType() = ConnectModem;
+    ASSERT_TRUE(WriteSettingsFile(odd.toStdString(), s->Config, s->Devices, &error));
+    r = RunCli({"info", odd});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Panel name:    CAF\xC3\x89\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(3 SALLE \xE2\x82\xAC)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("phone \"555\xE2\x80\x93" "1234\""), std::string::npos) << r.out;
 }
 
 TEST(CliModel, ErrorsNameTheFileAndLeaveNoOutput)
