@@ -29,11 +29,12 @@ int RunSun(const Command& self, const std::vector<std::string>& args)
     std::string error;
     if (!ReadSettingsFile(a.positional[0], state->Config, state->Devices, &error)) return Fail(error);
     const PanelConfig& c = state->Config;
+    // Checked before anything is printed: a failure prints nothing but why.
+    const SiteSun sun = SunAtSite(c, date);
+    if (!sun.usable) return Fail("no sunrise or sunset: " + sun.problem);
 
     std::cout << "Site: " << SiteLocationText(c) << "\n";
     std::cout << "Date: " << IsoDate(date) << " (" << DayNames[static_cast<std::size_t>(DayOfWeek(date))] << ")\n";
-    const SiteSun sun = SunAtSite(c, date);
-    if (!sun.usable) return Fail("no sunrise or sunset: " + sun.problem);
     std::cout << DstStateText(sun.dst) << "\n";
     if (sun.kind == SunKind::RisesAndSets) {
         std::cout << "Sunrise: " << Clock24Text(sun.sunriseStandard) << " standard time, "

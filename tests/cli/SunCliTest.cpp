@@ -197,5 +197,6 @@ TEST(CliSun, Errors)
         const CliResult r = RunCli(c.args);
         EXPECT_EQ(r.code, c.code);
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");   // checked before anything is printed
     }
 }
