@@ -45,7 +45,8 @@ bool ParseSixDigits(const std::string& text, std::array<int, 6>& digits);
 
 // Writes a command's output file: "-" is standard output, any other name a
 // file saved atomically (a folder, device, pipe or socket there is refused).
-// False with a message naming the file as given.
+// False with a message naming the file as given. A reader of standard output
+// that goes away (report X - | head) ends the output quietly: that is no error.
 bool WriteOutput(const std::string& path, const std::string& bytes, std::string& error);
 
 // The configuration's 8-bit (Windows-1252) texts, names and the like, as this

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -23,6 +24,7 @@ bool WriteOutput(const std::string& path, const std::string& bytes, std::string&
 {
     if (path != "-") return WriteFileAtomically(path, bytes, &error);
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
+        if (errno == EPIPE) return true;   // the reader has all it wanted
         error = std::string("cannot write to standard output: ") + std::strerror(errno);
         return false;
     }
@@ -115,6 +117,11 @@ void PrintHelp(const std::vector<Command>& commands)
 int main(int argc, char** argv)
 {
     using namespace t2::cli;
+#ifdef SIGPIPE
+    // A reader that goes away (report X - | head) is no reason to die: the
+    // write fails with EPIPE and the command ends quietly.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     const std::vector<Command> commands = AllCommands();
     if (argc < 2) {
         PrintHelp(commands);

@@ -16,6 +16,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstring>
 #include <memory>
 #include <regex>
@@ -301,6 +302,33 @@ TEST(CliEdges, DashWritesToStandardOutput)
     EXPECT_EQ(QByteArray::fromStdString(r.out), ReadAll(site.tmb));
 
     EXPECT_FALSE(QFile::exists(site.dir.filePath("-")));
+}
+
+// A reader of standard output that goes away (report X - | head) ends the
+// command quietly with 0, as it ends other tools; it is not killed by SIGPIPE.
+TEST(CliEdges, AReaderThatGoesAwayEndsTheOutputQuietly)
+{
+    Site site;
+    for (const QStringList& args : {QStringList{"report", site.tmb, "-"}, QStringList{"image", site.tmb, "-"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        // Standard output is a pipe whose reader is gone before the first
+        // write, and SIGPIPE has its default effect (death) in the tool.
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        ::close(ends[0]);
+        QProcess p;
+        p.setChildProcessModifier([out = ends[1]] {
+            ::dup2(out, STDOUT_FILENO);
+            std::signal(SIGPIPE, SIG_DFL);
+        });
+        p.start(QStringLiteral(T2_CLI), args);
+        ASSERT_TRUE(p.waitForStarted());
+        ::close(ends[1]);
+        ASSERT_TRUE(p.waitForFinished(120000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 0);
+        EXPECT_EQ(p.readAllStandardError(), QByteArray());
+    }
 }
 
 TEST(CliEdges, MessagesNameTheFileAsGiven)
