@@ -1,6 +1,10 @@
 // tamberline-screenshots OUTDIR: opens the main window and then every built
 // window in turn over a rich sample configuration, and writes one PNG per
 // window, named after it (frmT2MasterMDI.png, frmT2Setup.png, ...).
+//
+// tamberline-screenshots --readme OUTDIR: only the three pictures the README
+// shows (an editor, the connection window connected to a simulated panel, a
+// status window), in 256 colours so that each stays a few tens of kB.
 #include "WindowCatalog.h"
 #include "WindowRegistry.h"
 #include "frmT2Connect.h"
@@ -18,12 +22,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QImageWriter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -190,8 +197,9 @@ void SaveStatusWindows(t2::frmT2MasterMDI& window, t2::sim::SimulatedPanel& pane
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: tamberline-screenshots OUTDIR\n");
+    const bool readme = argc == 3 && std::string(argv[1]) == "--readme";
+    if (argc != 2 && !readme) {
+        std::fprintf(stderr, "usage: tamberline-screenshots [--readme] OUTDIR\n");
         return 64;
     }
     // Start-up creates the program folder and deletes the maintenance file:
@@ -200,11 +208,17 @@ int main(int argc, char** argv)
     qputenv("HOME", home.path().toLocal8Bit());
 
     QApplication app(argc, argv);
-    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString out = QString::fromLocal8Bit(argv[argc - 1]);
     if (!QDir().mkpath(out)) {
-        std::fprintf(stderr, "%s: cannot create the folder\n", argv[1]);
+        std::fprintf(stderr, "%s: cannot create the folder\n", argv[argc - 1]);
         return 1;
     }
+    // The README's pictures and the shots they are made from.
+    const std::map<QString, QString> readmeShots = {
+        {"frmT2RelayOutputOptions", "editor"},
+        {"frmT2Connect_connected", "connection"},
+        {"frmT2RelayStatus_connected", "status"},
+    };
 
     t2::RegisterAllWindows();
     t2::ProgramState state;
@@ -219,8 +233,19 @@ int main(int argc, char** argv)
     int failures = 0;
     auto save = [&](const QString& name) {
         QApplication::processEvents();
-        const QString file = QDir(out).filePath(name + ".png");
-        if (!window.grab().save(file)) {
+        QString file = QDir(out).filePath(name + ".png");
+        QImage picture = window.grab().toImage();
+        if (readme) {
+            const auto shot = readmeShots.find(name);
+            if (shot == readmeShots.end()) return;
+            file = QDir(out).filePath(shot->second + ".png");
+            // A window has few colours: a palette of 256 without dithering
+            // keeps it sharp and small.
+            picture = picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+        }
+        QImageWriter writer(file, "png");
+        if (readme) writer.setQuality(0);   // the smallest file
+        if (!writer.write(picture)) {
             std::fprintf(stderr, "%s: cannot write\n", qPrintable(file));
             ++failures;
         } else {
