@@ -2,6 +2,7 @@
 // revision labels, the key filters, activation and the link choice.
 #include "frmT2Connect.h"
 
+#include "EditHistory.h"
 #include "Twips.h"
 #include "Windows1252.h"
 
@@ -125,8 +126,9 @@ void frmT2Connect::BuildControls()
         const QString kept = KeepInserted(BytesToText(state_.Config.PanelAddress()), text, AddressCharacters);
         if (kept != text) txtTCPIP->setText(kept);
         state_.Config.PanelAddress() = TextToBytes(kept);
-        SetDataChanged(state_, true);
+        RecordEdit(state_, Info.caption, txtTCPIP);   // typing in the box is one step
     });
+    connect(txtTCPIP, &QLineEdit::editingFinished, this, [this] { state_.History.EndTyping(txtTCPIP); });
     txtPhoneNumber = Named(new QLineEdit(this), "txtPhoneNumber");
     txtPhoneNumber->setGeometry(TwipsRect(240, 2280, 3600, 330));
     txtPhoneNumber->setPlaceholderText("Phone Number");
@@ -135,8 +137,10 @@ void frmT2Connect::BuildControls()
         const QString kept = KeepInserted(BytesToText(state_.Config.ModemPhoneNumber()), text, PhoneCharacters);
         if (kept != text) txtPhoneNumber->setText(kept);
         state_.Config.ModemPhoneNumber() = TextToBytes(kept);
-        SetDataChanged(state_, true);
+        RecordEdit(state_, Info.caption, txtPhoneNumber);
     });
+    connect(txtPhoneNumber, &QLineEdit::editingFinished, this,
+            [this] { state_.History.EndTyping(txtPhoneNumber); });
 
     cmdConnect = Named(new QPushButton("Connect To Tamberline II", this), "cmdConnect");
     cmdConnect->setGeometry(TwipsRect(240, 2760, 4320, 495));
@@ -369,14 +373,25 @@ void frmT2Connect::chkConnectionType_Click(int index)
 {
     for (int i = 0; i < 3; ++i) chkConnectionType[i]->setChecked(i == index);
     ShowLinkChoice(index);
+    // The link is part of the configuration: a choice is a change to save
+    // and to undo.
+    if (state_.Config.ConnectionType() == index) return;
     state_.Config.ConnectionType() = static_cast<Integer>(index);
+    RecordEdit(state_, Info.caption);
 }
 
 void frmT2Connect::optComPort_Click(int index)
 {
     state_.Config.CommPort = static_cast<Integer>(index + 1);
     if (AppShell* shell = Shell()) shell->UpdateStatusBar();
-    SetDataChanged(state_, true);
+    RecordEdit(state_, Info.caption);
+}
+
+void frmT2Connect::ConfigurationReplaced()
+{
+    // Shown as the configuration now holds it; an open session keeps the
+    // link it was opened with (the link choice is locked meanwhile).
+    ShowConnectionSettings();
 }
 
 void frmT2Connect::FindComPorts()

@@ -51,6 +51,8 @@ public:
     // main window.
     void OnActivate() override;
     void StopPolling() override;
+    // Undo and redo: the link settings shown again.
+    void ConfigurationReplaced() override;
 
     PanelSession& Session() { return *session_; }
 

@@ -315,7 +315,7 @@ void frmT2CapturePresets::Capture(int preset)
     const int rows = IoRows(Config());
     for (int r = 0; r < rows; ++r)
         Config().PresetRelayControl(preset, r) = ItemStatusChar(reply, r) != '0' ? 1 : 2;
-    SetDataChanged(State(), true);
+    RecordEdit(State(), Info.caption);   // one step to undo, like an edit of the preset
 }
 
 }  // namespace t2

@@ -626,8 +626,11 @@ TEST_F(ConnectWindow, LinkChoiceFieldsAndButtons)
 {
     UsePty();
     SetDataChanged(state, false);
-    // The link choice behaves as radio buttons and does not count as a change.
+    // The link choice behaves as radio buttons and is a change of the
+    // configuration (the link is saved with it).
     QTest::mouseClick(w->chkConnectionType[2], Qt::LeftButton);
+    EXPECT_TRUE(state.DataChanged);
+    SetDataChanged(state, false);
     EXPECT_EQ(state.Config.ConnectionType(), 2);
     EXPECT_TRUE(w->chkConnectionType[2]->isChecked());
     EXPECT_FALSE(w->chkConnectionType[0]->isChecked());
@@ -636,12 +639,14 @@ TEST_F(ConnectWindow, LinkChoiceFieldsAndButtons)
     for (auto* o : w->optComPort) EXPECT_TRUE(o->isHidden());
     QTest::mouseClick(w->chkConnectionType[2], Qt::LeftButton);  // clicking it again keeps it
     EXPECT_TRUE(w->chkConnectionType[2]->isChecked());
+    EXPECT_FALSE(state.DataChanged);                              // and changes nothing
     QTest::mouseClick(w->chkConnectionType[1], Qt::LeftButton);
     EXPECT_EQ(state.Config.ConnectionType(), 1);
     EXPECT_FALSE(w->txtPhoneNumber->isHidden());
     EXPECT_TRUE(w->txtTCPIP->isHidden());
     for (auto* o : w->optComPort) EXPECT_FALSE(o->isHidden());
-    EXPECT_FALSE(state.DataChanged);
+    EXPECT_TRUE(state.DataChanged);
+    SetDataChanged(state, false);
 
     // The key filters.
     QTest::keyClicks(w->txtPhoneNumber, "1a2 3-4,5#");

@@ -375,6 +375,7 @@ TEST_F(StatusWindows, CaptureStoresTheRelayStatesInTheConfiguration)
     state.Config.PresetRelayControl(4, 1) = 1;
     auto* p = Open<frmT2CapturePresets>("frmT2CapturePresets");
     EXPECT_FALSE(state.DataChanged);
+    state.History.Reset(state);
     Click(p->cmdCapture[4]);
     const std::vector<std::string> c = Commands();
     ASSERT_GE(c.size(), 3u);
@@ -385,6 +386,12 @@ TEST_F(StatusWindows, CaptureStoresTheRelayStatesInTheConfiguration)
     EXPECT_EQ(state.Config.PresetRelayControl(4, 10), 0);
     EXPECT_TRUE(state.DataChanged);
     EXPECT_TRUE(sim.Panel().PresetActive(4));
+    // A capture is one step to undo, like an edit of the preset.
+    QAction* undo = main->MenuItem("mnuUndo");
+    EXPECT_EQ(undo->text(), "Undo Capture Presets");
+    undo->trigger();
+    EXPECT_EQ(state.Config.PresetRelayControl(4, 0), 0);
+    EXPECT_EQ(state.Config.PresetRelayControl(4, 1), 1);
 }
 
 TEST_F(StatusWindows, VantelDeviceViews)
