@@ -147,7 +147,10 @@ void frmT2RelayStatus::AllRelays(bool on)
     };
     // The buttons come back whether the command went or the session ended first.
     WhenIdle([this, on, enable] {
-        if (Connected()) Send(AllRelaysCommand(on));  // the result does not matter
+        if (Connected()) {
+            Send(AllRelaysCommand(on));  // the result does not matter
+            SwitchSent();
+        }
         enable();
     });
 }

@@ -85,7 +85,9 @@ void PanelWindow::SendSwitch(const PanelCommand& command)
 {
     // The result does not matter: the next reading shows the state.
     WhenIdle([this, command] {
-        if (Connected()) Send(command);
+        if (!Connected()) return;
+        Send(command);
+        SwitchSent();
     });
 }
 
@@ -249,6 +251,17 @@ void StatusWindow::Read()
 void StatusWindow::ReadWhenFree()
 {
     WhenIdle([this] {
+        if (isVisible()) Read();
+    });
+}
+
+void StatusWindow::SwitchSent()
+{
+    if (!IsTcp() || autoUpdating_ || readAfterSwitch_) return;
+    readAfterSwitch_ = true;
+    // Queued behind the switch, never inside it.
+    WhenIdle([this] {
+        readAfterSwitch_ = false;
         if (isVisible()) Read();
     });
 }

@@ -8,8 +8,9 @@
 //  - not connected: every row hidden, "Not Connected To Tamberline II";
 //  - serial and modem links: polls by itself every 250 ms, the update
 //    buttons hidden;
-//  - TCP/IP: reads once on activation (where the window does), then only on
-//    "Update Status" or, after "Enable Auto Updates", every 750 ms with the
+//  - TCP/IP: reads once on activation (where the window does), once after
+//    each switching command, then only on "Update Status" or, after
+//    "Enable Auto Updates", every 750 ms with the
 //    main menus and the window's other command buttons disabled until
 //    "Disable Auto Updates"; closing the window ends the auto updates and
 //    gives the menus back;
@@ -70,8 +71,11 @@ protected:
     // has already ended (the user disconnected while the command waited).
     void LinkLost();
     // A switching command whose result does not matter; it waits its turn
-    // for the link and goes if the session is still open then.
+    // for the link and goes if the session is still open then, and
+    // SwitchSent follows it.
     void SendSwitch(const PanelCommand& command);
+    // A switching command the user gave has gone (nothing here).
+    virtual void SwitchSent() {}
     // Runs action now when the link is free, else as soon as it is (skipped
     // if this window is gone by then). The action checks Connected() itself:
     // the session may have ended meanwhile.
@@ -130,6 +134,10 @@ protected:
     // A reading the user asked for: when the link is free, if the window is
     // still open and the session too.
     void ReadWhenFree();
+    // On TCP/IP with auto updates off nothing else reads: one reading queued
+    // behind the switch shows what the panel did (one for several switches
+    // given before it runs).
+    void SwitchSent() override;
     // The two buttons and the label, in a row from (left, top).
     void PlaceUpdateControls(int left, int top);
 
@@ -137,6 +145,7 @@ private:
     void SetAutoUpdates(bool on);
     bool autoUpdating_ = false;
     bool reading_ = false;
+    bool readAfterSwitch_ = false;   // a reading after a switch is queued
 };
 
 }  // namespace t2

@@ -171,16 +171,48 @@ TEST_F(StatusWindows, RelayRowsCaptionsColoursAndSwitching)
     EXPECT_EQ(w->lblRelayName[1]->toolTip(), "Relay 02");
     EXPECT_EQ(w->lblRelayStatus[9]->text(), "Off");  // row 10 is not used
 
+    // With auto updates off each switch is followed by one reading, so the
+    // rows show what the panel did without "Update Status".
     Click(w->cmdTurnOn[3]);
+    EXPECT_EQ(w->lblRelayStatus[3]->text(), "On");
     Click(w->cmdTurnOff[0]);
+    EXPECT_EQ(w->lblRelayStatus[0]->text(), "Off");
     Click(w->cmdAllRelaysOn);
     EXPECT_TRUE(w->cmdAllRelaysOn->isEnabled());
-    EXPECT_EQ(Commands(), (std::vector<std::string>{"23FF", "10031", "10000", "10FF1"}));
+    EXPECT_EQ(w->lblRelayStatus[7]->text(), "On");
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"23FF", "10031", "23FF", "10000", "23FF", "10FF1", "23FF"}));
     EXPECT_TRUE(sim.Panel().Relay(47));
-    // The display waits for the next reading.
-    EXPECT_EQ(w->lblRelayStatus[3]->text(), "Off");
-    Click(w->cmdUpdateStatus);
-    EXPECT_EQ(w->lblRelayStatus[3]->text(), "On");
+    EXPECT_EQ(sim.Panel().ViolationCount(), 0);
+}
+
+// The reading after a switch waits its turn behind it, and switches given
+// while another exchange waits are read once after the last of them; with
+// auto updates on the timer reads.
+TEST_F(StatusWindows, AReadingFollowsTheSwitchesInItsTurn)
+{
+    ConnectTcp();
+    UseGroup(2);
+    UseGroup(7);
+    auto* g = Open<frmT2RelayGroupStatus>("frmT2RelayGroupStatus");
+    ASSERT_EQ(g->lblGroupStatus[2]->text(), "Off");
+    sim.Panel().SetWaitReplyDelayMs(300);
+    QTimer::singleShot(50, g, [&] {
+        QTest::mouseClick(g->cmdTurnOn[2], Qt::LeftButton);
+        QTest::mouseClick(g->cmdTurnOff[7], Qt::LeftButton);
+    });
+    EXPECT_TRUE(session->Exchange().Send(ForceTimerWaitCommand()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CountOf(Commands(), "24FF") == 2; }, 2000));
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"24FF", "02", "11021", "11070", "24FF"}));
+    EXPECT_EQ(g->lblGroupStatus[2]->text(), "On");
+
+    // Auto updates on: the timer's readings, none queued by the switch.
+    Click(g->cmdAutoUpdate);
+    sim.Panel().ClearLog();
+    Click(g->cmdTurnOff[2]);
+    EXPECT_EQ(Commands().front(), "11020");
+    EXPECT_EQ(session->Exchange().QueuedActions(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return g->lblGroupStatus[2]->text() == "Off"; }, 3000));
+    Click(g->cmdAutoUpdate);
     EXPECT_EQ(sim.Panel().ViolationCount(), 0);
 }
 
@@ -350,7 +382,8 @@ TEST_F(StatusWindows, UnusedGroupsAndPresetsOfferNoButtons)
     EXPECT_TRUE(g->cmdTurnOn[5]->isVisible());
     EXPECT_EQ(g->lblGroupStatus[5]->text(), "Off");
     Click(g->cmdTurnOn[5]);
-    EXPECT_EQ(Commands().back(), "11051");
+    EXPECT_EQ(Commands().rbegin()[1], "11051");
+    EXPECT_EQ(g->lblGroupStatus[5]->text(), "On");
 
     UsePreset(3);
     auto* p = Open<frmT2CapturePresets>("frmT2CapturePresets");
@@ -360,8 +393,7 @@ TEST_F(StatusWindows, UnusedGroupsAndPresetsOfferNoButtons)
     EXPECT_TRUE(p->cmdCapture[4]->isVisible());
     EXPECT_EQ(p->lblPresetStatus[4]->text(), "---");
     Click(p->cmdSet[3]);
-    EXPECT_EQ(Commands().back(), "40030");
-    Click(p->cmdUpdateStatus);
+    EXPECT_EQ(Commands().rbegin()[1], "40030");
     EXPECT_EQ(p->lblPresetStatus[3]->text(), "Set");
 }
 
