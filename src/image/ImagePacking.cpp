@@ -10,6 +10,8 @@ namespace {
 
 namespace M = PanelMemory;
 
+static_assert(std::size_t{M::NameLength} == ItemNameBytes && std::size_t{M::PanelNameLength} == PanelNameBytes);
+
 // Int(a / b) of the panel arithmetic: the floor of the exact quotient.
 long long FloorDiv(long long a, long long b)
 {
@@ -132,7 +134,7 @@ void BuildPanelImage(const PanelConfig& c, const VantelDevices& devices,
     for (int i = 0; i < M::ClearedCells; ++i) image[i] = 0;
     Packer p{image};
 
-    p.Text(M::PanelName, c.PanelName.empty() ? Bytes(DefaultPanelName) : c.PanelName, M::PanelNameLength);
+    p.Text(M::PanelName, PanelNameAsPanelHolds(c.PanelName), M::PanelNameLength);
     for (int node = 0; node < M::NodeCount; ++node) p.Byte(M::NodeIOCount + node, c.NodeIOCount[node]);
     for (int k = 0; k < M::PasswordLength; ++k) p.Byte(M::PasswordDigits + k, passwordDigits[k]);
 

@@ -2,15 +2,12 @@
 #pragma once
 
 #include "PanelConfig.h"
+#include "PanelNames.h"
 
 #include <array>
 #include <string>
 
 namespace t2 {
-
-// What the panel shows as its name while the configuration has none (18
-// characters, as the panel keeps it).
-inline constexpr char DefaultPanelName[] = "VEL TAMBERLINE II ";
 
 // Fills image from the configuration: clears cells 0..0x7FFF, then packs every
 // item the panel keeps at its address (see PanelMemory.h). passwordDigits are

@@ -1,9 +1,11 @@
 #include "ReportDiff.h"
 
 #include "DocumentReport.h"
+#include "PanelNames.h"
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <set>
 
 namespace t2 {
@@ -130,10 +132,18 @@ void CompareRows(const std::string& section, const Row* a, const Row* b, std::ve
 }  // namespace
 
 std::vector<ReportDifference> CompareConfigurations(const PanelConfig& a, const VantelDevices& aDevices,
-                                                    const PanelConfig& b, const VantelDevices& bDevices)
+                                                    const PanelConfig& b, const VantelDevices& bDevices,
+                                                    const CompareOptions& options)
 {
-    const std::vector<Section> sa = ReportSections(a, aDevices);
-    const std::vector<Section> sb = ReportSections(b, bDevices);
+    const auto sectionsOf = [&options](const PanelConfig& config, const VantelDevices& devices) {
+        if (!options.namesAsPanel) return ReportSections(config, devices);
+        const auto c = std::make_unique<PanelConfig>(config);
+        const auto d = std::make_unique<VantelDevices>(devices);
+        NamesAsPanelCompares(*c, *d);
+        return ReportSections(*c, *d);
+    };
+    const std::vector<Section> sa = sectionsOf(a, aDevices);
+    const std::vector<Section> sb = sectionsOf(b, bDevices);
     const auto titleOf = [](const Section& s) -> const std::string& { return s.title; };
     const auto keyOf = [](const Row& r) -> const std::string& { return r.key; };
     static const std::vector<Row> none;
@@ -154,6 +164,34 @@ std::vector<ReportDifference> CompareConfigurations(const PanelConfig& a, const 
     return out;
 }
 
+namespace {
+
+std::string WithoutSpaces(const std::string& s)
+{
+    std::string out;
+    for (char c : s)
+        if (c != ' ') out += c;
+    return out;
+}
+
+std::string Quoted(const std::string& s)
+{
+    std::string out = "\"";
+    for (char c : s) {
+        out += c;
+        if (c == '"') out += c;
+    }
+    return out + '"';
+}
+
+}  // namespace
+
+std::pair<std::string, std::string> ShownValues(const ReportDifference& d)
+{
+    if (d.a != d.b && WithoutSpaces(d.a) == WithoutSpaces(d.b)) return {Quoted(d.a), Quoted(d.b)};
+    return {d.a, d.b};
+}
+
 std::vector<std::pair<std::string, int>> CountBySection(const std::vector<ReportDifference>& differences)
 {
     std::vector<std::pair<std::string, int>> counts;
@@ -167,7 +205,8 @@ std::vector<std::pair<std::string, int>> CountBySection(const std::vector<Report
 
 std::string DifferenceLine(const ReportDifference& d)
 {
-    return d.section + '\t' + d.item + '\t' + d.a + '\t' + d.b;
+    const auto [a, b] = ShownValues(d);
+    return d.section + '\t' + d.item + '\t' + a + '\t' + b;
 }
 
 std::string DifferencesByGroupText(const std::vector<ReportDifference>& differences, const std::string& aTitle,
@@ -180,7 +219,8 @@ std::string DifferencesByGroupText(const std::vector<ReportDifference>& differen
         text += section + ": " + std::to_string(count) + (count == 1 ? " Item\n" : " Items\n");
         for (const ReportDifference& d : differences) {
             if (d.section != section) continue;
-            text += "    " + d.item + "    " + aTitle + ": " + shown(d.a) + "    " + bTitle + ": " + shown(d.b) + '\n';
+            const auto [a, b] = ShownValues(d);
+            text += "    " + d.item + "    " + aTitle + ": " + shown(a) + "    " + bTitle + ": " + shown(b) + '\n';
         }
     }
     return text;

@@ -31,17 +31,30 @@ struct ReportDifference {
     bool operator==(const ReportDifference&) const = default;
 };
 
+struct CompareOptions {
+    // Names compared as the panel holds them (PanelNames.h): the spaces it
+    // pads them with are no difference, a name it can hold only cut is.
+    bool namesAsPanel = false;
+};
+
 // Every difference, in the report's order: sections in their fixed order, the
 // items of each in the order the report lists them. Empty when the reports of
 // the two would read the same (the header aside).
 std::vector<ReportDifference> CompareConfigurations(const PanelConfig& a, const VantelDevices& aDevices,
-                                                    const PanelConfig& b, const VantelDevices& bDevices);
+                                                    const PanelConfig& b, const VantelDevices& bDevices,
+                                                    const CompareOptions& options = {});
+
+// The two values as a difference shows them: as they are, or quoted (a quote
+// inside doubled) when they differ only in spaces ("LOBBY" and "LOBBY     "),
+// which would read the same on screen.
+std::pair<std::string, std::string> ShownValues(const ReportDifference& difference);
 
 // The number of differences in each section, in the order they first appear.
 std::vector<std::pair<std::string, int>> CountBySection(const std::vector<ReportDifference>& differences);
 
 // One difference as `tamberline-cli diff` prints it and a saved list holds it:
-// section, item, A and B separated by TABs (8-bit bytes, no line end).
+// section, item, A and B (as ShownValues gives them) separated by TABs (8-bit
+// bytes, no line end).
 std::string DifferenceLine(const ReportDifference& difference);
 
 // The differences for a person to read, grouped by section with the count of

@@ -104,7 +104,8 @@ void ApplyPanelCopy(const PanelConfig& base, const VantelDevices& baseDevices, P
 }
 
 std::vector<ReportDifference> DownloadChanges(const PanelConfig& host, const VantelDevices& hostDevices,
-                                              const PanelImage& panelImage, bool includeNames)
+                                              const PanelImage& panelImage, bool includeNames,
+                                              NameComparison names)
 {
     // Both sides start from the host configuration, so that what the image
     // does not carry is the same on both.
@@ -121,6 +122,10 @@ std::vector<ReportDifference> DownloadChanges(const PanelConfig& host, const Van
         // reading, the others only when asked for.
         CopyNames(host, hostDevices, *now);
         CopyNames(host, hostDevices, *after);
+    } else if (names == HostNamesWhole) {
+        CopyNames(host, hostDevices, *after);
+        NamesAsPanelCompares(now->config, now->devices);
+        NamesAsPanelCompares(after->config, after->devices);
     }
     std::vector<ReportDifference> differences =
         CompareConfigurations(now->config, now->devices, after->config, after->devices);

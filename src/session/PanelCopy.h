@@ -47,8 +47,16 @@ void ApplyPanelCopy(const PanelConfig& base, const VantelDevices& baseDevices, P
 // settings of relays beyond the I/O count) are listed by member name in
 // "[Other Settings]" when they are the only differences, so that an empty
 // list always means the panel already holds the configuration.
+//
+// With HostNamesWhole the names of b are the host's as they are, and names
+// are compared as the panel holds them (PanelNames.h): padding is no
+// difference, a name the panel keeps only cut is one (what diff --as-panel
+// shows for a site file and its upload). The list then tells whether the
+// panel holds the configuration whole, not whether a download changes it.
+enum NameComparison { NamesAsDownloaded, HostNamesWhole };
 std::vector<ReportDifference> DownloadChanges(const PanelConfig& host, const VantelDevices& hostDevices,
-                                              const PanelImage& panelImage, bool includeNames);
+                                              const PanelImage& panelImage, bool includeNames,
+                                              NameComparison names = NamesAsDownloaded);
 
 // "MAIN STREET 2026-12-10 143005.TMB": the panel name (trailing spaces cut,
 // the default panel name when it is empty) and the moment. Characters a file

@@ -213,13 +213,75 @@ TEST_F(DiffCli, AgainstThePanelShowsWhatADownloadWouldChange)
     EXPECT_EQ(r.code, 1) << r.err;
     EXPECT_NE(r.out.find("[Group Schedule]\t1\n"), std::string::npos) << r.out;
     r = RunCli({"diff", b, "--tcp", sim.Address(), "--names"});
-    EXPECT_NE(r.out.find("[Group Schedule]\tG03 Group Name\tGROUP 03  \tLOBBY \xC3\x89   \n"), std::string::npos)
-        << r.out;
+    EXPECT_NE(r.out.find("[Group Schedule]\tG03 Group Name\tGROUP 03\tLOBBY \xC3\x89\n"), std::string::npos) << r.out;
 
     sim.Stop();
     auto image = std::make_unique<PanelImage>();
     BuildPanelImage(base->Config, base->Devices, {0, 0, 0, 0, 0, 0}, *image);
     EXPECT_EQ(ReadFile(dump), PanelImageBytes(*image));
+}
+
+// A site file and its upload with names: --as-panel compares the names as
+// the panel holds them, so the padding is no difference and what remains is
+// what the panel really lost or holds otherwise; the site file against the
+// panel says the same (its values the other way round).
+TEST_F(DiffCli, AsPanelShowsOnlyRealLossesAndAgreesWithThePanel)
+{
+    struct Case {
+        const char* what;
+        std::function<void(ProgramState&)> site;        // the site file
+        std::function<void(ProgramState&)> inPanel;     // what the panel holds besides
+        std::vector<std::string> lines;                 // diff SITE UPLOADED --as-panel
+    };
+    const Case cases[] = {
+        {"padded names only", [](ProgramState&) {}, [](ProgramState&) {}, {}},
+        {"a cut name", [](ProgramState& s) { s.Config.RelayNames[4] = "PARKING LOT EAST"; }, [](ProgramState&) {},
+         {"[Relay Schedule]\tR05 Relay Name\tPARKING LOT EAST\tPARKING LO",
+          "[Off Hours Sweeps Relay Schedule]\tR05 Relay Name\tPARKING LOT EAST\tPARKING LO",
+          "[DMX Schedule]\tR05 Relay Name\tPARKING LOT EAST\tPARKING LO"}},
+        {"a name changed at the panel", [](ProgramState&) {},
+         [](ProgramState& s) { s.Devices[1].DeviceName = "HALL"; },
+         {"[Vantel Input Schedule]\tVT-01.1 Vantel Input\tVANTEL 01.1\tHALL.1",
+          "[Vantel Pilot Schedule]\tVT-01.1 Vantel Input\tVANTEL 01.1\tHALL.1"}},
+        {"a name that differs only in spaces", [](ProgramState& s) { s.Config.GroupNames[2] = "LOBBY 2"; },
+         [](ProgramState& s) { s.Config.GroupNames[2] = " LOBBY  2"; },
+         {"[Group Schedule]\tG03 Group Name\t\"LOBBY 2\"\t\" LOBBY  2\"",
+          "[Off Hours Sweeps Group Schedule]\tG03 Group Name\t\"LOBBY 2\"\t\" LOBBY  2\""}},
+    };
+    SimProgram sim({}, {});
+    ASSERT_FALSE(sim.Address().isEmpty());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto site = std::make_unique<ProgramState>(*base);
+        c.site(*site);
+        auto panel = std::make_unique<ProgramState>(*site);
+        c.inPanel(*panel);
+        const QString siteFile = Write("SITE.TMB", *site);
+        const QString uploaded = dir.filePath("UPLOADED.TMB");
+        ASSERT_EQ(RunCli({"download", Write("PANEL.TMB", *panel), "--tcp", sim.Address()}).code, 0);
+        CliResult r = RunCli({"upload", uploaded, "--tcp", sim.Address(), "--names", "--base", siteFile});
+        ASSERT_EQ(r.code, 0) << r.err;
+
+        r = RunCli({"diff", siteFile, uploaded, "--as-panel"});
+        EXPECT_EQ(r.code, c.lines.empty() ? 0 : 1) << r.err;
+        EXPECT_EQ(Lines(r.out), c.lines);
+        // Against the panel the same items, its values first.
+        std::vector<std::string> swapped;
+        for (const std::string& line : c.lines) {
+            const std::size_t b = line.rfind('\t'), a = line.rfind('\t', b - 1);
+            swapped.push_back(line.substr(0, a) + line.substr(b) + line.substr(a, b - a));
+        }
+        r = RunCli({"diff", siteFile, "--tcp", sim.Address(), "--names"});
+        EXPECT_EQ(r.code, c.lines.empty() ? 0 : 1) << r.err;
+        EXPECT_EQ(Lines(r.out), swapped);
+    }
+    // Without --as-panel every padded name is a difference, quoted so that it shows.
+    const CliResult r = RunCli({"diff", dir.filePath("SITE.TMB"), dir.filePath("UPLOADED.TMB")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("[Relay Schedule]\tR01 Relay Name\t\"RELAY 01\"\t\"RELAY 01  \"\n"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("[Panel Settings]\tPanel Name\t\tVEL TAMBERLINE II \n"), std::string::npos) << r.out;
+    EXPECT_GT(Lines(r.out).size(), 20u);
 }
 
 TEST_F(DiffCli, AFailedUploadEndsWithItsCode)
