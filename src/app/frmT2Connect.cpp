@@ -15,6 +15,8 @@ namespace t2 {
 
 const QString frmT2Connect::Title = "VEL Tamberline II";
 const QString frmT2Connect::TcpTitle = "VEL Corvanthine";
+const QString frmT2Connect::SetClockCaption = "Set Tamberline II Clock";
+const QString frmT2Connect::CancelClockCaption = "Cancel Clock Setting";
 
 namespace {
 
@@ -64,8 +66,9 @@ frmT2Connect::frmT2Connect(ProgramState& state, QWidget* parent)
     SetActiveSession(session_.get());
 
     PanelExchange& exchange = session_->Exchange();
-    exchange.SetStatusCallback([](const QString& text) {
-        if (AppShell* shell = Shell()) shell->SetStatusPanel2(text);
+    exchange.SetStatusCallback([this](const QString& text) {
+        if (AppShell* shell = Shell())
+            shell->SetStatusPanel2(text == "Connected" && !clockStatus_.isEmpty() ? clockStatus_ : text);
     });
     exchange.SetModemStageCallback([this](ModemStage stage) { ShowModemStage(stage); });
     // A link that goes away while nothing talks to the panel ends the session
@@ -80,6 +83,20 @@ frmT2Connect::frmT2Connect(ProgramState& state, QWidget* parent)
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(250);
     connect(Timer1, &QTimer::timeout, this, &frmT2Connect::Timer1_Timer);
+    tmrClockMinute_ = new QTimer(this);
+    tmrClockMinute_->setSingleShot(true);
+    tmrClockMinute_->setTimerType(Qt::PreciseTimer);   // the panel's second 0 is this moment
+    connect(tmrClockMinute_, &QTimer::timeout, this, &frmT2Connect::ClockMinuteReached);
+    tmrClockTick_ = new QTimer(this);
+    tmrClockTick_->setInterval(250);
+    connect(tmrClockTick_, &QTimer::timeout, this, &frmT2Connect::ShowClockWait);
+    tmrClockShown_ = new QTimer(this);
+    tmrClockShown_->setSingleShot(true);
+    tmrClockShown_->setInterval(15000);
+    connect(tmrClockShown_, &QTimer::timeout, this, [this] {
+        clockStatus_.clear();
+        if (AppShell* shell = Shell(); shell && state_.PanelConnected) shell->UpdateStatusBar();
+    });
 
     BuildControls();
     LoadRevLabels();

@@ -24,6 +24,7 @@
 #include "WindowRegistry.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +78,9 @@ public:
 
     // The moment cmdSetCVClock sends (the PC clock unless a test sets another).
     std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+    // cmdSetCVClock waits for the start of the next minute (its caption then
+    // reads "Cancel Clock Setting").
+    bool ClockWaiting() const;
 
     // --- Window state -------------------------------------------------------------
     std::array<bool, 17> PortAvailable{};
@@ -127,6 +131,8 @@ public:
 
     static const QString Title;        // "VEL Tamberline II"
     static const QString TcpTitle;     // "VEL Corvanthine"
+    static const QString SetClockCaption;     // "Set Tamberline II Clock"
+    static const QString CancelClockCaption;  // "Cancel Clock Setting", while the clock waits
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -151,6 +157,10 @@ private:
     void WhenLinkFree(std::function<void()> action);
     void Timer1_Timer();
     void cmdSetCVClock_Click();
+    void ShowClockStatus(const QString& text);
+    void ShowClockWait();
+    void EndClockWait();
+    void ClockMinuteReached();
     void SetClockNow();
     void cmdDownLoadToT2_Click();
     void cmdPassWordCancel_Click();
@@ -186,6 +196,12 @@ private:
     ProgramState& state_;
     std::unique_ptr<PanelSession> session_;
     bool onLineBlocked_ = false;  // a password entry or a transfer holds the on-line buttons
+    QTimer* tmrClockMinute_;      // the start of the next minute
+    QTimer* tmrClockTick_;        // the countdown in the status bar
+    QTimer* tmrClockShown_;       // how long the time set stays there
+    QString clockStatus_;         // the countdown or the time set, shown in place of "Connected"
+    QElapsedTimer clockWaited_;   // since the clock wait began
+    qint64 clockWaitMs_ = 0;      // its length
 };
 
 }  // namespace t2

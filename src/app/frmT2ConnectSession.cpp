@@ -133,6 +133,7 @@ void frmT2Connect::ReleaseConnectButton()
 void frmT2Connect::DisconnectCV()
 {
     Timer1->stop();
+    EndClockWait();
     // PanelConnected goes false now; the link closes now, or (during an
     // exchange) as soon as that exchange has failed. A second call while the
     // first one hangs up the modem changes nothing on the line.
@@ -225,28 +226,103 @@ void frmT2Connect::ReadCVStatus()
             lblIOInstalled->setText(QString::fromStdString(t.io));
             lblAddOnCardTypeRev->setText(QString::fromStdString(t.addOn));
         },
-        [](const IoDifference&) {
-            return AskYesNo(Title,
-                            "Host I/O Configuration Does Not Match Panel Hardware.\n"
-                            "Change Host Configuration To Match Panel?",
-                            PromptIcon::Question);
+        [](const IoDifference& difference) {
+            // The node codes and add-on cards of both, side by side, under the question.
+            return Prompts().Ask({.title = Title,
+                                  .text = "Host I/O Configuration Does Not Match Panel Hardware.\n"
+                                          "Change Host Configuration To Match Panel?",
+                                  .icon = PromptIcon::Question,
+                                  .buttons = PromptButtons::YesNo,
+                                  .table = QString::fromStdString(difference.SideBySide())}) == PromptAnswer::Yes;
         });
     if (result == StatusResult::LinkLost) HandleLinkLost();
 }
 
+// The panel's clock command has no seconds: the clock goes at the start of
+// the next minute. The wait (at most a minute) runs on timers, the window
+// stays in use, the status bar counts it down, and a second click on the
+// button cancels it; so do a disconnect, a password entry and a transfer.
+// The countdown, then the time that was set, stay in the status bar while
+// exchanges come and go ("Connected" does not replace them; a retry does).
 void frmT2Connect::cmdSetCVClock_Click()
 {
+    if (ClockWaiting()) {
+        EndClockWait();
+        UpdateStatusBar();
+        return;
+    }
+    if (!state_.PanelConnected) return;
+    tmrClockShown_->stop();
+    const int ms = MsToNextMinute(Clock());
+    if (ms == 0) {
+        WhenLinkFree([this] { SetClockNow(); });
+        return;
+    }
+    clockWaited_.start();
+    clockWaitMs_ = ms;
+    tmrClockMinute_->start(ms);
+    tmrClockTick_->start();
+    cmdSetCVClock->setText(CancelClockCaption);
+    ShowClockWait();
+}
+
+bool frmT2Connect::ClockWaiting() const { return tmrClockMinute_->isActive(); }
+
+void frmT2Connect::ShowClockStatus(const QString& text)
+{
+    clockStatus_ = text;
+    if (AppShell* shell = Shell()) shell->SetStatusPanel2(text);
+}
+
+void frmT2Connect::ShowClockWait()
+{
+    if (!state_.PanelConnected || onLineBlocked_) {
+        EndClockWait();
+        UpdateStatusBar();
+        return;
+    }
+    const qint64 left = std::max<qint64>(0, clockWaitMs_ - clockWaited_.elapsed());
+    ShowClockStatus(QString("Setting Tamberline II Clock In %1 s").arg((left + 999) / 1000));
+}
+
+void frmT2Connect::EndClockWait()
+{
+    tmrClockMinute_->stop();
+    tmrClockTick_->stop();
+    tmrClockShown_->stop();
+    clockStatus_.clear();
+    cmdSetCVClock->setText(SetClockCaption);
+}
+
+void frmT2Connect::ClockMinuteReached()
+{
+    EndClockWait();
+    if (!state_.PanelConnected || onLineBlocked_) {
+        UpdateStatusBar();
+        return;
+    }
     WhenLinkFree([this] { SetClockNow(); });
 }
 
 void frmT2Connect::SetClockNow()
 {
-    if (!state_.PanelConnected) return;
-    const QDateTime now = Clock();
+    if (!state_.PanelConnected || onLineBlocked_) return;
+    // The minute waited for, even when the link was busy a moment longer.
+    const QDateTime minute = NearestMinute(Clock());
     Timer1->stop();
+    bool set = false;
     {
         WaitPointer wait;
-        session_->SetClock(now);  // a failure shows in the next reading
+        set = session_->SetClock(minute);
+    }
+    // The time that was set, for a while; a failure is silent (the next
+    // reading shows it).
+    if (set) {
+        ShowClockStatus("Tamberline II Clock Set To " + QString::fromStdString(ClockSetText(minute)));
+        tmrClockShown_->start();
+        if (!session_->PolledLink()) ReadCVStatus();   // the panel's clock, read at once
+    } else {
+        UpdateStatusBar();
     }
     StartPolling();
 }

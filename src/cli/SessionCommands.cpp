@@ -11,8 +11,11 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -377,16 +380,31 @@ int RunSetClock(const Command& self, const std::vector<std::string>& args)
 {
     PanelOptions o;
     std::string message;
-    if (!ParseOptions(args, {"--time"}, {}, o, message)) return Usage(self, message);
+    if (!ParseOptions(args, {"--time"}, {"--now"}, o, message)) return Usage(self, message);
     if (!o.positional.empty()) return Usage(self);
-    QDateTime moment = QDateTime::currentDateTime();
+    // The clock to set from: this computer's, or one that reads --time now.
+    QDateTime start = QDateTime::currentDateTime();
     if (auto t = o.Value("--time")) {
-        moment = QDateTime::fromString(QString::fromStdString(*t), Qt::ISODate);
-        if (!moment.isValid()) return Usage(self, "--time takes YYYY-MM-DDTHH:MM[:SS]");
+        start = QDateTime::fromString(QString::fromStdString(*t), Qt::ISODate);
+        if (!start.isValid()) return Usage(self, "--time takes YYYY-MM-DDTHH:MM[:SS]");
     }
+    QElapsedTimer running;
+    running.start();
+    const auto clock = [&] { return start.addMSecs(running.elapsed()); };
     CliSession cli(o);
     if (int code = cli.TraceProblem()) return code;
     if (int code = cli.Connect()) return code;
+    // The command has no seconds: it goes at the start of the next minute
+    // (at most a minute from now), unless --now.
+    const bool now = o.Flag("--now");
+    if (const int wait = now ? 0 : MsToNextMinute(clock())) {
+        std::cerr << "Setting the clock at the start of the next minute, in " << (wait + 999) / 1000
+                  << " s (--now sets it at once)\n";
+        QEventLoop loop;
+        QTimer::singleShot(wait, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    const QDateTime moment = now ? clock() : NearestMinute(clock());
     const PanelCommand command = PanelSession::ClockCommandFor(moment);
     if (!cli.session->SetClock(moment)) return Fail("the panel did not take the clock", ExitLinkLost);
     std::cout << "Clock set to " << moment.toString("yyyy-MM-dd HH:mm").toStdString() << " (" << command.text << ")\n";
@@ -462,8 +480,11 @@ std::vector<Command> SessionCommands()
                     "Upload the panel's settings onto a fresh configuration (or --base) and save them; --names "
                     "also takes the names. Exit 19, 2, 3: the transfer's error code; no file is written then.",
                     nullptr});
-    list.push_back({"set-clock", link + " [--time YYYY-MM-DDTHH:MM]",
-                    "Set the panel clock from this computer's clock (or the time given).", nullptr});
+    list.push_back({"set-clock", link + " [--now] [--time YYYY-MM-DDTHH:MM[:SS]]",
+                    "Set the panel clock from this computer's clock (or from a clock that reads the time given "
+                    "now). The panel takes hours and minutes only, so the clock is sent at the start of the next "
+                    "minute (a wait of up to 60 s); --now sends it at once.",
+                    nullptr});
     list.push_back({"set-link", "IN.TMB OUT.TMB (--tcp ADDRESS[:PORT] | --com N [--phone NUMBER])",
                     "Write a copy of a settings file that reaches the panel over TCP/IP, or on COMn (a modem "
                     "when a phone number is given; OUT.TMB - for standard output).",

@@ -83,6 +83,37 @@ std::string FormatAddOnCard(int type, int revision)
     return "Unknown Type";
 }
 
+std::string AddOnCardName(int type)
+{
+    static const char* const names[] = {"None", "DMX", "MODBUS", "N2", "Voice/DTMF", "BACnet", "Modem", "Ethernet"};
+    return type >= 0 && type <= 7 ? names[type] : "Unknown Type";
+}
+
+namespace {
+
+// A node code as the report counts it: "4 (16 I/O)", "0 (No I/O)".
+std::string NodeText(int code)
+{
+    return std::to_string(code) + (code == 0 ? std::string(" (No I/O)") : " (" + Two(4 * code) + " I/O)");
+}
+
+std::string CardText(int type) { return AddOnCardName(type) + " (" + std::to_string(type) + ")"; }
+
+}  // namespace
+
+std::string IoDifference::SideBySide() const
+{
+    std::string text = "\tHost\tPanel\n";
+    auto line = [&text](const std::string& what, const std::string& host, const std::string& panel) {
+        text += what + '\t' + host + '\t' + panel + (host != panel ? "\tdiffers\n" : "\n");
+    };
+    static const char* const hex = "0123456789ABC";
+    for (int n = 0; n < NodeCodeCount; ++n)
+        line(std::string("Node ") + hex[n + 1], NodeText(hostNodes[n]), NodeText(panelNodes[n]));
+    line("Add-On Card", CardText(hostAddOn), CardText(panelAddOn));
+    return text;
+}
+
 std::string IoDifference::Describe() const
 {
     std::string text;
@@ -203,6 +234,30 @@ StatusResult PanelSession::ReadCVStatus(const std::function<void(const StatusTex
         RecordEdit(state_, "Panel I/O Hardware");   // one step to undo
     }
     return StatusResult::Read;
+}
+
+int MsToNextMinute(const QDateTime& now)
+{
+    const QTime t = now.time();
+    const int into = (t.second() * 1000 + t.msec()) % 60000;
+    return into < ClockStartToleranceMs ? 0 : 60000 - into;
+}
+
+QDateTime NearestMinute(const QDateTime& moment)
+{
+    QDateTime rounded = moment.addSecs(30);
+    const QTime t = rounded.time();
+    rounded.setTime(QTime(t.hour(), t.minute()));
+    return rounded;
+}
+
+std::string ClockSetText(const QDateTime& minute)
+{
+    const QDate d = minute.date();
+    const QTime t = minute.time();
+    std::string time = FormatPanelTime(t.hour(), t.minute(), 0);   // "02:06:00 PM"
+    time.erase(5, 3);
+    return time + " " + FormatPanelDate(d.dayOfWeek() % 7, d.month(), d.day(), d.year() % 100);
 }
 
 PanelCommand PanelSession::ClockCommandFor(const QDateTime& moment)

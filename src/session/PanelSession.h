@@ -93,7 +93,33 @@ struct IoDifference {
     bool Differs() const { return panelNodes != hostNodes || panelAddOn != hostAddOn; }
     // One line per difference ("node 2: panel 4, host 0", "add-on card: panel 7, host 0").
     std::string Describe() const;
+    // Host and panel side by side, one line per node and one for the add-on
+    // card, fields separated by TABs, a line that differs ending in
+    // "differs":
+    //     "\tHost\tPanel", "Node 1\t1 (04 I/O)\t4 (16 I/O)\tdiffers", ...
+    //     "Node C\t0 (No I/O)\t0 (No I/O)", "Add-On Card\tNone (0)\tEthernet (7)\tdiffers"
+    std::string SideBySide() const;
 };
+
+// The add-on card of a type as the status reading names it, without its
+// revision: "None", "DMX", ... "Ethernet", "Unknown Type".
+std::string AddOnCardName(int type);
+
+// --- The clock ------------------------------------------------------------------
+// The clock command carries hours and minutes: the panel starts the minute it
+// is given at second 0. Sent at the start of a minute the panel's clock is
+// right to the second.
+
+// How long to wait from now to the start of the next minute, in ms: 0 when
+// now is within ClockStartToleranceMs of the start of one, else at most 60000.
+constexpr int ClockStartToleranceMs = 250;
+int MsToNextMinute(const QDateTime& now);
+// The start of the minute nearest to the moment (a wait that ends a little
+// early or late still sets the minute it waited for).
+QDateTime NearestMinute(const QDateTime& moment);
+// The minute the panel was set to, as the status reading shows a moment:
+// "02:06 PM Fri 03/07/14".
+std::string ClockSetText(const QDateTime& minute);
 
 enum class StatusResult {
     Read,      // shown

@@ -20,6 +20,19 @@ QString DefaultSuffix(const QString& filter)
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
+// A table under the message: a row per line, a cell per field.
+QString TableHtml(const QString& details)
+{
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
+    for (const QString& line : details.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        html += QStringLiteral("<tr>");
+        for (const QString& field : line.split(QLatin1Char('\t')))
+            html += QStringLiteral("<td style=\"padding-right:12px\">") + field.toHtmlEscaped() + QStringLiteral("</td>");
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
 class ScreenPrompter : public Prompter {
 public:
     PromptAnswer Ask(const PromptRequest& r) override
@@ -28,6 +41,7 @@ public:
         box.setWindowTitle(r.title);
         box.setText(r.text);
         if (!r.details.isEmpty()) box.setDetailedText(r.details);
+        if (!r.table.isEmpty()) box.setInformativeText(TableHtml(r.table));
         switch (r.icon) {
         case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
         case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;

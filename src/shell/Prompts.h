@@ -24,6 +24,9 @@ struct PromptRequest {
     PromptIcon icon = PromptIcon::None;
     PromptButtons buttons = PromptButtons::Ok;
     QString details;        // shown behind the box's Details button; "" for none
+    // Lines shown below the text, fields separated by TABs (a table: a row
+    // per line, a column per field); "" for none.
+    QString table;
 };
 
 struct FileRequest {

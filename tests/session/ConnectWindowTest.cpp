@@ -11,6 +11,8 @@
 #include <QMdiSubWindow>
 #include <QTcpServer>
 
+#include <cstdlib>
+
 using namespace t2;
 using namespace t2::test;
 
@@ -119,6 +121,15 @@ TEST_F(ConnectWindow, IoQuestionOncePerSessionYesAdoptsNoKeeps)
     EXPECT_EQ(prompts.asked[0].title, "VEL Tamberline II");
     EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Question);
     EXPECT_EQ(prompts.asked[0].buttons, PromptButtons::YesNo);
+    // Beside the question, host and panel side by side.
+    const QStringList details = prompts.asked[0].table.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(details.size(), 14) << prompts.asked[0].table.toStdString();
+    EXPECT_EQ(details[0], "\tHost\tPanel");
+    EXPECT_EQ(details[1], "Node 1\t1 (04 I/O)\t4 (16 I/O)\tdiffers");
+    EXPECT_EQ(details[2], "Node 2\t0 (No I/O)\t2 (08 I/O)\tdiffers");
+    EXPECT_EQ(details[3], "Node 3\t0 (No I/O)\t0 (No I/O)");
+    EXPECT_EQ(details[12], "Node C\t0 (No I/O)\t1 (04 I/O)\tdiffers");
+    EXPECT_EQ(details[13], "Add-On Card\tNone (0)\tNone (0)");
     EXPECT_EQ(state.Config, before);
     EXPECT_FALSE(state.DataChanged);
     QTest::mouseClick(w->cmdRefresh, Qt::LeftButton);
@@ -132,6 +143,8 @@ TEST_F(ConnectWindow, IoQuestionOncePerSessionYesAdoptsNoKeeps)
     Connect();
     ASSERT_EQ(prompts.asked.size(), 2u);
     EXPECT_EQ(prompts.asked[1].text, question);
+    EXPECT_TRUE(prompts.asked[1].table.endsWith("Add-On Card\tNone (0)\tEthernet (7)\tdiffers\n"))
+        << prompts.asked[1].table.toStdString();
     EXPECT_EQ(state.Config.AddOnModuleType, 7);
     EXPECT_TRUE(state.DataChanged);
 
@@ -149,19 +162,66 @@ TEST_F(ConnectWindow, IoQuestionOncePerSessionYesAdoptsNoKeeps)
     EXPECT_EQ(prompts.asked.size(), 3u);
 }
 
-TEST_F(ConnectWindow, SetClockSendsTheGivenMoment)
+// The clock command has no seconds: it goes at the start of the next minute,
+// the window in use meanwhile, so the panel's clock agrees with the PC's to
+// the second.
+TEST_F(ConnectWindow, SetClockGoesAtTheStartOfTheNextMinute)
 {
     UseTcp();
     Connect();
-    w->Clock = [] { return QDateTime(QDate(2014, 3, 7), QTime(14, 5, 41)); };
+    auto panelClock = [&] {
+        const auto c = sim.Panel().Clock();
+        return QDateTime(QDate(2000 + c.year, c.month, c.day), QTime(c.hour, c.minute, c.second));
+    };
+    // A PC clock 1.2 s before the end of a minute.
+    const QDateTime real = QDateTime::currentDateTime();
+    const qint64 shift = 58800 - (real.time().second() * 1000 + real.time().msec());
+    w->Clock = [shift] { return QDateTime::currentDateTime().addMSecs(shift); };
+
     QTest::mouseClick(w->cmdSetCVClock, Qt::LeftButton);
-    EXPECT_EQ(sim.Panel().LastCommand(), "000E0503070E5");
-    const auto clock = sim.Panel().Clock();
-    EXPECT_EQ(clock.hour, 14);
-    EXPECT_EQ(clock.minute, 5);
-    EXPECT_EQ(clock.dayOfWeek, 5);
+    EXPECT_TRUE(w->ClockWaiting());
+    EXPECT_EQ(w->cmdSetCVClock->text(), "Cancel Clock Setting");
+    EXPECT_TRUE(main->StatusPanel2->text().startsWith("Setting Tamberline II Clock In "))
+        << main->StatusPanel2->text().toStdString();
+    EXPECT_NE(sim.Panel().LastCommand().substr(0, 2), "00");
+    // The window is in use meanwhile.
+    QTest::mouseClick(w->cmdRefresh, Qt::LeftButton);
+    EXPECT_EQ(sim.Panel().LastCommand(), "01");
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->ClockWaiting(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main->StatusPanel2->text().contains("Clock Set To"); }, 2000));
+    const QDateTime minute = NearestMinute(w->Clock());
+    EXPECT_EQ(minute.time().second(), 0);
+    const auto commands = sim.Panel().Commands();
+    ASSERT_GE(commands.size(), 2u);
+    EXPECT_EQ(commands[commands.size() - 2], PanelSession::ClockCommandFor(minute).text);
+    EXPECT_EQ(commands.back(), "01");   // read at once, the time set shown
+    EXPECT_LE(std::abs(panelClock().secsTo(w->Clock())), 2);
+    EXPECT_EQ(main->StatusPanel2->text(), "Tamberline II Clock Set To " + QString::fromStdString(ClockSetText(minute)));
+    EXPECT_EQ(w->cmdSetCVClock->text(), "Set Tamberline II Clock");
     EXPECT_TRUE(prompts.asked.empty());
     EXPECT_TRUE(state.PanelConnected);
+
+    // At the start of a minute it goes at once: 14:05 on Friday 7 March 2014.
+    w->Clock = [] { return QDateTime(QDate(2014, 3, 7), QTime(14, 5, 0, 100)); };
+    QTest::mouseClick(w->cmdSetCVClock, Qt::LeftButton);
+    EXPECT_FALSE(w->ClockWaiting());
+    EXPECT_EQ(sim.Panel().Commands().rbegin()[1], "000E0503070E5");
+
+    // A second click cancels the wait, and so does a disconnect.
+    const qint64 half = 30000 - (real.time().second() * 1000 + real.time().msec());
+    w->Clock = [half] { return QDateTime::currentDateTime().addMSecs(half); };
+    for (bool disconnect : {false, true}) {
+        SCOPED_TRACE(disconnect ? "disconnect" : "second click");
+        const int sent = sim.Panel().CommandCount();
+        QTest::mouseClick(w->cmdSetCVClock, Qt::LeftButton);
+        ASSERT_TRUE(w->ClockWaiting());
+        QTest::mouseClick(disconnect ? w->cmdConnect : w->cmdSetCVClock, Qt::LeftButton);
+        EXPECT_FALSE(w->ClockWaiting());
+        EXPECT_EQ(w->cmdSetCVClock->text(), "Set Tamberline II Clock");
+        EXPECT_EQ(main->StatusPanel2->text(), disconnect ? "Disconnected" : "Connected");
+        EXPECT_EQ(sim.Panel().CommandCount(), sent);
+    }
 }
 
 TEST_F(ConnectWindow, DownloadRefusesAWrongPasswordAndLeavesThePanelAlone)

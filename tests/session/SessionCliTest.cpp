@@ -81,13 +81,32 @@ TEST_F(SessionCli, StatusAndSetClock)
     // The add-on card differs from a fresh configuration: said, not asked.
     EXPECT_NE(r.err.find("add-on card: panel 1, host 0"), std::string::npos) << r.err;
 
+    // The clock goes at the start of the next minute of the clock it is set
+    // from (here one that reads --time now), or at once with --now.
+    struct Case {
+        QStringList options;
+        const char* frame;     // the command as it went
+        bool waited;
+        const char* time;      // the panel's clock afterwards
+    };
+    const Case cases[] = {
+        {{"--time", "2014-03-07T14:05"}, "[00000E0503070E5", false, "Time: 02:05:0"},
+        {{"--time", "2014-03-07T14:05:58"}, "[00000E0603070E5", true, "Time: 02:06:0"},
+        {{"--time", "2014-03-07T14:05:58", "--now"}, "[00000E0503070E5", false, "Time: 02:05:0"},
+    };
     const QString trace = Path("trace.txt");
-    r = RunCli({"set-clock", "--tcp", sim.Address(), "--time", "2014-03-07T14:05", "--trace", trace});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(Read(trace).find("[00000E0503070E5"), std::string::npos) << Read(trace);
-    r = RunCli({"status", "--tcp", sim.Address()});
-    EXPECT_NE(r.out.find("Time: 02:05:"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Date: Fri 03/07/14"), std::string::npos) << r.out;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        r = RunCli(QStringList{"set-clock", "--tcp", sim.Address(), "--trace", trace} + c.options);
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(Read(trace).find(c.frame), std::string::npos) << Read(trace);
+        EXPECT_EQ(r.err.find("Setting the clock at the start of the next minute, in ") != std::string::npos,
+                  c.waited)
+            << r.err;
+        r = RunCli({"status", "--tcp", sim.Address()});
+        EXPECT_NE(r.out.find(c.time), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("Date: Fri 03/07/14"), std::string::npos) << r.out;
+    }
 }
 
 TEST_F(SessionCli, DownloadThenUploadRoundTrip)
