@@ -639,6 +639,7 @@ bool frmT2MasterMDI::OpenSettingsFile(const QString& path)
     Disconnect();
     state_.Config = std::move(*config);
     state_.Devices = std::move(*devices);
+    state_.DocumentFileChosen = false;   // another site: its own report
     state_.History.Reset(state_);
     UpdateStatusBar();
     SetDataChanged(state_, false);

@@ -84,6 +84,9 @@ QCheckBox* frmT2Document::PrintOption(int section) const
 
 void frmT2Document::Refill()
 {
+    // One report per site: until a file is chosen with Browse, the report is
+    // named after the settings file.
+    if (!State().DocumentFileChosen) State().DocumentFileName = DefaultDocumentFileName(State().SettingsFileName);
     const QString name = ToQString(State().DocumentFileName);
     lblDocFileName_->setText(name);
     lblDocFileName_->setToolTip(name);
@@ -106,13 +109,20 @@ void frmT2Document::cmdBrowse_Click()
         AskSaveFileName(QtFileFilter(QString::fromLatin1(ReportFileFilter)), start, QStringLiteral("Documentation File"));
     if (chosen.isEmpty() || chosen == FirstPattern()) return;   // cancelled
     State().DocumentFileName = ToPath(chosen);
+    State().DocumentFileChosen = true;
     Refill();
 }
 
 void frmT2Document::cmdDocument_Click()
 {
-    // The file the window names, with the sections checked now.
+    // The file the window names (after a Save As meanwhile, the new
+    // settings file's), with the sections checked now.
+    Refill();
     const std::string path = State().DocumentFileName;
+    const QString shown = QDir::toNativeSeparators(ToQString(path));
+    if (QFileInfo(ToQString(path)).isFile() &&
+        !AskYesNo(Title, shown + " already exists.\nDo you want to replace it?", PromptIcon::Exclamation))
+        return;
     const ReportSettings settings = ReportSettingsOf(State(), Clock ? Clock() : ReportTimeNow());
     std::string error;
     if (!WriteReportFile(path, Config(), Devices(), settings, &error)) {
@@ -121,7 +131,6 @@ void frmT2Document::cmdDocument_Click()
         return;
     }
     Inform(Title, QString::fromLatin1(ReportCompleteMessage), PromptIcon::Information);
-    const QString shown = QDir::toNativeSeparators(ToQString(path));
     if (!AskYesNo(Title, "Open " + shown + " now?")) return;
     if (!OpenUrl || !OpenUrl(QUrl::fromLocalFile(ToQString(path))))
         Inform(Title, "No program was found to show " + shown + ".", PromptIcon::Exclamation);

@@ -49,6 +49,22 @@ std::string BackupsFolder() { return JoinPath(ProgramFolder(), "Backups"); }
 
 std::string DefaultDocumentFileName() { return JoinPath(DocumentationFolder(), "Tamberline II.txt"); }
 
+std::string DefaultDocumentFileName(const std::string& settingsFileName)
+{
+    if (settingsFileName.empty() || settingsFileName == "None") return DefaultDocumentFileName();
+#ifdef _WIN32
+    const std::size_t slash = settingsFileName.find_last_of("\\/:");
+#else
+    const std::size_t slash = settingsFileName.find_last_of('/');
+#endif
+    std::string name = slash == std::string::npos ? settingsFileName : settingsFileName.substr(slash + 1);
+    // "SITE.TMB" gives "SITE"; a name that is only an extension (".TMB") keeps it.
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    if (name.empty()) return DefaultDocumentFileName();
+    return JoinPath(DocumentationFolder(), name + ".TXT");
+}
+
 std::string MaintenanceFileName() { return JoinPath(ProgramFolder(), "Tamberline II Maintenance.TMB"); }
 
 void ResetConfiguration(PanelConfig& c, VantelDevices& devices)
@@ -153,6 +169,7 @@ void ResetConfiguration(ProgramState& state)
 {
     state.DocumentPrintOptions.fill(false);
     state.DocumentFileName = DefaultDocumentFileName();
+    state.DocumentFileChosen = false;
     ResetConfiguration(state.Config, state.Devices);
 }
 

@@ -21,6 +21,9 @@ std::string DocumentationFolder();
 // "Backups" in the program folder: the panel's settings saved before each download.
 std::string BackupsFolder();
 std::string DefaultDocumentFileName();
+// The report of a settings file: the file's name with ".TXT" in the
+// documentation folder ("Tamberline II.txt" there while the name is "None").
+std::string DefaultDocumentFileName(const std::string& settingsFileName);
 std::string MaintenanceFileName();
 
 }  // namespace t2

@@ -154,6 +154,9 @@ struct ProgramState {
     std::string VersionText;
     std::array<bool, 12> DocumentPrintOptions{};  // true leaves the section out
     std::string DocumentFileName;
+    // DocumentFileName was chosen with Browse: it stays, whatever settings
+    // file is saved; otherwise the report follows the settings file's name.
+    bool DocumentFileChosen = false;
 
     // Called after every change of DataChanged made through SetDataChanged, so
     // that the main window can show the unsaved-changes mark at once.

@@ -5,6 +5,7 @@
 #include "WindowCatalog.h"
 #include "Twips.h"
 #include "WindowRegistry.h"
+#include "frmT2Document.h"
 #include "frmT2MasterMDI.h"
 #include "TimerScheduleWindow.h"
 #include "TimerWindows.h"
@@ -977,4 +978,37 @@ TEST_F(MainWindowTest, VanishedRecentFileIsRemovedWithAMessage)
     ASSERT_EQ(prompts.asked.size(), 2u);
     EXPECT_TRUE(prompts.asked[1].text.startsWith("The settings file could not be opened."));
     EXPECT_EQ(RecentFiles::List(), QStringList{Q(kept)});
+}
+
+// The Document window names the report after the settings file open: Open
+// gives each site its own report, a file chosen with Browse stays through
+// Save As, New goes back to "Tamberline II.txt".
+TEST_F(MainWindowTest, TheReportFollowsTheOpenSettingsFile)
+{
+    ProgramState site;
+    ResetConfiguration(site);
+    for (const char* name : {"SITE.TMB", "NORTH.TMB"})
+        ASSERT_TRUE(WriteSettingsFile(Path(name), site.Config, site.Devices, nullptr));
+    const QDir docs(Q(DocumentationFolder()));
+    auto report = [&] {
+        auto* doc = dynamic_cast<frmT2Document*>(w->OpenWindow("frmT2Document"));
+        return doc ? doc->DocFileName()->text() : QString();
+    };
+    EXPECT_EQ(report(), docs.filePath("Tamberline II.txt"));
+    prompts.fileNames = {Q(Path("SITE.TMB"))};
+    w->MenuItem("mnuOpen")->trigger();
+    EXPECT_EQ(report(), docs.filePath("SITE.TXT"));
+
+    prompts.fileNames = {Q(Path("Chosen.txt"))};
+    QTest::mouseClick(dynamic_cast<frmT2Document*>(w->FindWindow("frmT2Document"))->BrowseButton(), Qt::LeftButton);
+    prompts.fileNames = {Q(Path("SITE2.TMB"))};
+    w->FileSaveAs();
+    EXPECT_EQ(report(), Q(Path("Chosen.txt")));
+
+    prompts.fileNames = {Q(Path("NORTH.TMB"))};
+    w->MenuItem("mnuOpen")->trigger();
+    EXPECT_EQ(report(), docs.filePath("NORTH.TXT"));
+    w->FileNew();
+    EXPECT_EQ(report(), docs.filePath("Tamberline II.txt"));
+    EXPECT_TRUE(prompts.asked.empty()) << prompts.Texts().join(" | ").toStdString();
 }

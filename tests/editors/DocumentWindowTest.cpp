@@ -66,6 +66,7 @@ protected:
         ResetConfiguration(s);
         s.VersionText = "Version 8.09";
         s.DocumentFileName = P(dir.filePath("Site Report.txt"));
+        s.DocumentFileChosen = true;   // as Browse leaves it
     }
     QString Path(const char* name) const { return dir.filePath(name); }
 
@@ -189,6 +190,7 @@ TEST_F(DocumentWindowTest, WritesTheSameBytesAsTheCommandLineTool)
             omit << QString::number(i);
         }
         prompts.asked.clear();
+        QFile::remove(Path("Site Report.txt"));   // a new report each time
 
         frmT2Document w(s);
         w.Clock = [] { return Fixed; };
@@ -266,6 +268,7 @@ TEST_F(DocumentWindowTest, OffersToShowTheWrittenReport)
         SCOPED_TRACE(c.what);
         prompts.asked.clear();
         prompts.answers = {PromptAnswer::Ok, c.answer};
+        QFile::remove(Path("Site Report.txt"));
         frmT2Document w(s);
         QList<QUrl> opened;
         w.OpenUrl = [&](const QUrl& url) {
@@ -408,4 +411,74 @@ TEST_F(DocumentWindowTest, PrintDrawsThePagesOnTheChosenPrinter)
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Exclamation);
     EXPECT_TRUE(prompts.asked[0].text.contains("could not be printed")) << prompts.asked[0].text.toStdString();
+}
+
+// One report per site: until Browse chooses one, the report is named after the
+// settings file, in the documentation folder.
+TEST_F(DocumentWindowTest, TheReportIsNamedAfterTheSettingsFileUntilOneIsChosen)
+{
+    ResetConfiguration(s);   // no file chosen
+    const QDir docs(Q(DocumentationFolder()));
+    struct Case {
+        std::string settings;
+        QString report;
+    };
+    const Case cases[] = {
+        {"None", docs.filePath("Tamberline II.txt")},
+        {P(Path("SITE.TMB")), docs.filePath("SITE.TXT")},
+        {P(Path("North Hall.v2.tmb")), docs.filePath("North Hall.v2.TXT")},
+        {P(Path("NOEXT")), docs.filePath("NOEXT.TXT")},
+    };
+    frmT2Document w(s);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.settings);
+        s.SettingsFileName = c.settings;
+        w.hide();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_EQ(w.DocFileName()->text(), c.report);
+        EXPECT_EQ(Q(s.DocumentFileName), c.report);
+    }
+    // A file chosen with Browse stays chosen, whatever the settings file is
+    // saved as; a reset gives the default back.
+    prompts.fileNames = {Path("Chosen.txt")};
+    Click(w.BrowseButton());
+    s.SettingsFileName = P(Path("OTHER.TMB"));
+    w.hide();
+    w.show();
+    EXPECT_EQ(w.DocFileName()->text(), Path("Chosen.txt"));
+    ResetConfiguration(s);
+    w.hide();
+    w.show();
+    EXPECT_EQ(w.DocFileName()->text(), docs.filePath("OTHER.TXT"));
+    EXPECT_FALSE(s.DataChanged);
+}
+
+TEST_F(DocumentWindowTest, CreateAsksBeforeReplacingAReport)
+{
+    const QString report = Path("Site Report.txt");
+    frmT2Document w(s);
+    w.Clock = [] { return Fixed; };
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    // A new report: no question.
+    Click(w.DocumentButton());
+    ASSERT_EQ(prompts.Texts().value(0), "Documentation Complete.");
+    const QByteArray first = ReadAll(report);
+    ASSERT_FALSE(first.isEmpty());
+
+    s.Config.PanelName = "CHANGED";
+    for (PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
+        SCOPED_TRACE(answer == PromptAnswer::Yes ? "Yes" : "No");
+        prompts.asked.clear();
+        prompts.answers = {answer, PromptAnswer::Ok, PromptAnswer::No};
+        Click(w.DocumentButton());
+        ASSERT_FALSE(prompts.asked.empty());
+        EXPECT_EQ(prompts.asked[0].text, report + " already exists.\nDo you want to replace it?");
+        EXPECT_EQ(prompts.asked[0].buttons, PromptButtons::YesNo);
+        EXPECT_EQ(prompts.asked[0].title, "VEL Tamberline II");
+        const bool replaced = answer == PromptAnswer::Yes;
+        EXPECT_EQ(prompts.asked.size(), replaced ? 3u : 1u);   // then complete and the offer to show it
+        EXPECT_EQ(ReadAll(report).contains("CHANGED"), replaced);
+    }
 }
