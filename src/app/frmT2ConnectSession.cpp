@@ -233,6 +233,7 @@ void frmT2Connect::ReadCVStatus()
                                           "Change Host Configuration To Match Panel?",
                                   .icon = PromptIcon::Question,
                                   .buttons = PromptButtons::YesNo,
+                                  .details = {},
                                   .table = QString::fromStdString(difference.SideBySide())}) == PromptAnswer::Yes;
         });
     if (result == StatusResult::LinkLost) HandleLinkLost();

@@ -131,7 +131,7 @@ Prompter* SetPrompter(Prompter* prompter)
 PromptAnswer Ask(const QString& title, const QString& text, PromptIcon icon, PromptButtons buttons,
                  const QString& details)
 {
-    return Prompts().Ask({title, text, icon, buttons, details});
+    return Prompts().Ask({title, text, icon, buttons, details, {}});
 }
 
 bool AskYesNo(const QString& title, const QString& text, PromptIcon icon, const QString& details)
