@@ -156,8 +156,10 @@ void frmT2Document::cmdPrint_Click()
 
 void frmT2Document::cmdSaveAsPdf_Click()
 {
-    if (pdfName_.isEmpty()) {
-        // The text report's name with .pdf, the first time.
+    if (pdfName_.isEmpty() || pdfForReport_ != State().DocumentFileName) {
+        // The text report's name with .pdf: the first time, and again once the
+        // text report is another (another site opened, another file browsed).
+        pdfForReport_ = State().DocumentFileName;
         QFileInfo text(ToQString(State().DocumentFileName));
         if (text.completeBaseName().isEmpty()) text = QFileInfo(ToQString(DefaultDocumentFileName()));
         pdfName_ = text.dir().filePath(text.completeBaseName() + ".pdf");

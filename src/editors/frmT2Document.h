@@ -61,6 +61,7 @@ private:
     QPushButton* cmdPrint_;
     QPushButton* cmdSaveAsPdf_;
     QString pdfName_;        // the PDF file chosen last
+    std::string pdfForReport_;   // the text report pdfName_ was proposed for
 };
 
 }  // namespace t2

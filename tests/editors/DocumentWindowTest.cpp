@@ -336,6 +336,13 @@ TEST_F(DocumentWindowTest, PdfButtonWritesTheCheckedSectionsOnPages)
     EXPECT_EQ(prompts.fileAsked.back().startName, Path("Binder.pdf"));
     EXPECT_TRUE(prompts.asked.empty());
 
+    // Another site's report: the proposal follows its name, not the last site's PDF.
+    s.DocumentFileName = P(Path("Other Site.txt"));
+    prompts.fileNames.push_back("");
+    Click(w.PdfButton());
+    EXPECT_EQ(prompts.fileAsked.back().startName, Path("Other Site.pdf"));
+    s.DocumentFileName = P(Path("Site Report.txt"));
+
     // A file that cannot be written says why and leaves nothing.
     prompts.fileNames.push_back(Path("missing/Binder.pdf"));
     Click(w.PdfButton());
