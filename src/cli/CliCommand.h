@@ -55,6 +55,9 @@ std::string ForTerminal(const std::string& bytes);
 
 // Prints "tamberline-cli: message" on stderr and returns ExitFailure.
 int Fail(const std::string& message, int code = ExitFailure);
+// The message of the last Fail, for a command that reports the result of
+// each of many runs (backup).
+const std::string& LastFailure();
 // Prints the message (when there is one) and the usage of one command on
 // stderr, and returns ExitUsage.
 int Usage(const Command& command, const std::string& message = {});
@@ -68,5 +71,6 @@ std::vector<Command> SunCommands();
 std::vector<Command> DiffCommands();
 std::vector<Command> ScheduleCommands();
 std::vector<Command> NamesCommands();
+std::vector<Command> FleetCommands();
 
 }  // namespace t2::cli

@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "Json.h"
 
 #include "Defaults.h"
 #include "SettingsFile.h"
@@ -76,13 +77,49 @@ int RunResave(const Command& self, const std::vector<std::string>& args)
     return ExitOk;
 }
 
+// info --json: the same, one document.
+int PrintInfoJson(const std::string& file, const ProgramState& s)
+{
+    const PanelConfig& c = s.Config;
+    QJsonArray nodes;
+    for (int node = 0; node < NodeCount; ++node) nodes.append(c.NodeIOCount[node] * 4);
+    QJsonArray devices;
+    for (int d = 1; d < DeviceSlots; ++d) {
+        if (s.Devices[d].DeviceType == 0) continue;
+        devices.append(QJsonObject{
+            {"address", d}, {"type", s.Devices[d].DeviceType}, {"name", JsonText(s.Devices[d].DeviceName)}});
+    }
+    QJsonObject link{{"typeCode", c.ConnectionType()}};
+    switch (c.ConnectionType()) {
+    case ConnectDirectSerial: link["type"] = "serial"; break;
+    case ConnectModem: link["type"] = "modem"; break;
+    case ConnectTcpIp: link["type"] = "tcp"; break;
+    default: link["type"] = "unknown"; break;
+    }
+    link["comPort"] = c.CommPort;
+    link["phone"] = JsonText(c.ModemPhoneNumber());
+    link["address"] = JsonText(c.PanelAddress());
+    return PrintJson({{"file", QString::fromStdString(file)},
+                      {"panelName", JsonText(c.PanelName)},
+                      {"defaultPanelName", c.PanelName.empty()},
+                      {"ioPoints", TotalIOCount(c)},
+                      {"ioNodes", nodes},
+                      {"addOnModule", QJsonObject{{"type", c.AddOnModuleType},
+                                                  {"name", AddOnModuleName(c.AddOnModuleType)}}},
+                      {"vantelDevices", devices},
+                      {"connection", link}});
+}
+
 int RunInfo(const Command& self, const std::vector<std::string>& args)
 {
-    std::vector<std::string> files;
-    if (int code = 0; !Files(self, args, 1, files, code)) return code;
+    Arguments a;
+    std::string message;
+    if (!ParseArguments(args, {}, {"--json"}, a, message) || a.positional.size() != 1) return Usage(self, message);
+    const std::vector<std::string>& files = a.positional;
     auto state = std::make_unique<ProgramState>();
     std::string error;
     if (!ReadSettingsFile(files[0], state->Config, state->Devices, &error)) return Fail(error);
+    if (a.Flag("--json")) return PrintInfoJson(files[0], *state);
     const PanelConfig& c = state->Config;
 
     std::cout << "Panel name:    "
@@ -113,7 +150,7 @@ std::vector<Command> ModelCommands()
                     nullptr});
     list.push_back({"resave", "IN.TMB OUT.TMB",
                     "Read a settings file and write it back (OUT.TMB - for standard output).", nullptr});
-    list.push_back({"info", "IN.TMB", "Summarise a settings file.", nullptr});
+    list.push_back({"info", "IN.TMB [--json]", "Summarise a settings file (--json: as one JSON document).", nullptr});
     list[0].run = [c = list[0]](const std::vector<std::string>& a) { return RunNew(c, a); };
     list[1].run = [c = list[1]](const std::vector<std::string>& a) { return RunResave(c, a); };
     list[2].run = [c = list[2]](const std::vector<std::string>& a) { return RunInfo(c, a); };

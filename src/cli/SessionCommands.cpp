@@ -2,6 +2,7 @@
 // serial line or a modem, through the same session code as the connection
 // window. The tool never asks: where the window would ask, it says what it
 // found on stderr and changes nothing.
+#include "Json.h"
 #include "PanelOptions.h"
 
 #include "Defaults.h"
@@ -15,6 +16,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QTimer>
 
 #include <algorithm>
@@ -98,12 +100,14 @@ std::optional<Bytes> FieldBytes(const QString& text, const std::string& option, 
 
 }  // namespace
 
-const char* const LinkUsage = "(--tcp HOST[:PORT] | --serial DEVICE | --modem DEVICE --phone NUMBER) [--trace FILE]";
+const char* const LinkUsage =
+    "(--site SITE.TMB | --tcp HOST[:PORT] | --serial DEVICE | --modem DEVICE --phone NUMBER) [--trace FILE]";
 
 bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string> valueOptions,
-                  const std::vector<std::string>& flagOptions, PanelOptions& o, std::string& message)
+                  const std::vector<std::string>& flagOptions, PanelOptions& o, std::string& message,
+                  bool linkOptional)
 {
-    for (const char* linkOption : {"--tcp", "--serial", "--modem", "--phone", "--trace"})
+    for (const char* linkOption : {"--site", "--tcp", "--serial", "--modem", "--phone", "--trace"})
         valueOptions.push_back(linkOption);
     if (!ParseArguments(args, valueOptions, flagOptions, o, message)) return false;
     std::optional<std::string> phone;
@@ -117,16 +121,25 @@ bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string>
             ++links;
             o.link.connectionType = a == "--serial" ? ConnectDirectSerial : ConnectModem;
             o.link.serialDevice = QString::fromLocal8Bit(v.c_str());
+        } else if (a == "--site") {
+            ++links;
+            o.site = v;
         } else if (a == "--phone") {
             phone = v;
         } else if (a == "--trace") {
             o.trace = v;
         }
     }
-    if (links != 1) {
-        message = links == 0 ? "name the link: --tcp, --serial or --modem" : "name only one link";
+    o.hasLink = links > 0;
+    if (links > 1 || (links == 0 && !linkOptional)) {
+        message = links == 0 ? "name the link: --site, --tcp, --serial or --modem" : "name only one link";
         return false;
     }
+    if (!o.site.empty() && phone) {
+        message = "--phone goes with --modem (a site's modem dials the site's number)";
+        return false;
+    }
+    if (!o.hasLink || !o.site.empty()) return true;
     if (o.link.connectionType == ConnectModem) {
         if (!phone) {
             message = "--modem needs --phone NUMBER";
@@ -138,6 +151,84 @@ bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string>
         return false;
     }
     return true;
+}
+
+namespace {
+
+// A text of the site file's link that cannot be used: empty, or why not.
+std::string LinkTextProblem(const Bytes& bytes, const char* what)
+{
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) < ' ' || c == 0x7F)
+            return std::string("the ") + what + " holds a line break or another control character";
+    }
+    return {};
+}
+
+}  // namespace
+
+int TakeSiteLink(PanelOptions& o, int unreadable)
+{
+    if (o.site.empty()) return ExitOk;
+    auto s = std::make_unique<ProgramState>();
+    std::string error;
+    if (!ReadSettingsFile(o.site, s->Config, s->Devices, &error)) return Fail(error, unreadable);
+    const PanelConfig& c = s->Config;
+    const auto unusable = [&](const std::string& why) {
+        return Fail(o.site + ": the site's link cannot be used: " + why + " (set-link gives it one)", ExitUsage);
+    };
+    LinkSettings link;
+    link.connectionType = c.ConnectionType();
+    std::string message;
+    switch (c.ConnectionType()) {
+    case ConnectTcpIp: {
+        if (std::string why = LinkTextProblem(c.PanelAddress(), "TCP/IP address"); !why.empty()) return unusable(why);
+        const std::string address = BytesToText(c.PanelAddress()).trimmed().toStdString();
+        if (address.empty()) return unusable("it has no TCP/IP address");
+        if (!ParseTcpAddress(address, link, message)) return unusable(message);
+        break;
+    }
+    case ConnectModem:
+        if (std::string why = LinkTextProblem(c.ModemPhoneNumber(), "phone number"); !why.empty()) return unusable(why);
+        if (c.ModemPhoneNumber().size() < MinimumPhoneNumberLength) return unusable(ShortPhoneNumber);
+        link.phoneNumber = c.ModemPhoneNumber();
+        [[fallthrough]];
+    case ConnectDirectSerial:
+        if (c.CommPort < 1 || c.CommPort > ComPortCount)
+            return unusable("the COM port " + std::to_string(c.CommPort) + " is none of COM1..COM16");
+        link.commPort = c.CommPort;
+        // The port as the program maps it; a pseudo-terminal or another
+        // device stands in for COMn with T2_COMn=DEVICE.
+        if (ComPortDevice(c.CommPort).isEmpty()) {
+            return Fail(o.site + ": COM" + std::to_string(c.CommPort) +
+                            " is no serial port of this computer (T2_COM" + std::to_string(c.CommPort) +
+                            "=DEVICE names the device to use)",
+                        ExitConnectFailed);
+        }
+        break;
+    default:
+        return unusable("the connection type " + std::to_string(c.ConnectionType()) +
+                        " is none of 0 (direct serial), 1 (modem), 2 (TCP/IP)");
+    }
+    o.link = link;
+    return ExitOk;
+}
+
+QJsonObject LinkJson(const LinkSettings& link)
+{
+    QJsonObject j;
+    if (link.connectionType >= ConnectTcpIp) {
+        j["type"] = "tcp";
+        j["address"] = link.address;
+        j["port"] = link.tcpPort;
+        return j;
+    }
+    const bool modem = link.connectionType == ConnectModem;
+    j["type"] = modem ? "modem" : "serial";
+    j["comPort"] = link.serialDevice.isEmpty() ? QJsonValue(link.commPort) : QJsonValue();
+    j["device"] = link.serialDevice.isEmpty() ? ComPortDevice(link.commPort) : link.serialDevice;
+    if (modem) j["phone"] = JsonText(link.phoneNumber);
+    return j;
 }
 
 namespace {
@@ -155,7 +246,9 @@ void EnsureApplication()
 // A session on its own state, with the trace going to a file when asked.
 class CliSession {
 public:
-    explicit CliSession(const PanelOptions& o) : options_(o)
+    // On its own state, or on the one given.
+    explicit CliSession(const PanelOptions& o, ProgramState* on = nullptr)
+        : own_(on ? nullptr : std::make_unique<ProgramState>()), state(on ? *on : *own_), options_(o)
     {
         EnsureApplication();
         session = std::make_unique<PanelSession>(state);
@@ -213,7 +306,11 @@ public:
         return ExitOk;
     }
 
-    ProgramState state;
+private:
+    std::unique_ptr<ProgramState> own_;
+
+public:
+    ProgramState& state;
     std::unique_ptr<PanelSession> session;
 
 private:
@@ -274,30 +371,73 @@ bool AskOnTerminal(const std::vector<ReportDifference>& changes)
 
 // --- status ---------------------------------------------------------------------
 
+// The panel's clock as a moment: the two-digit year taken as 20yy; none when
+// the reading is no date and time.
+std::optional<QDateTime> PanelClock(const PanelStatus& s)
+{
+    const QDate date(2000 + s.year, s.month, s.day);
+    const QTime time(s.hour, s.minute, s.second);
+    if (!date.isValid() || !time.isValid()) return std::nullopt;
+    return QDateTime(date, time);
+}
+
+QString IsoSeconds(const QDateTime& moment) { return moment.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")); }
+
 int RunStatus(const Command& self, const std::vector<std::string>& args)
 {
     PanelOptions o;
     std::string message;
-    if (!ParseOptions(args, {}, {}, o, message)) return Usage(self, message);
+    if (!ParseOptions(args, {}, {"--json"}, o, message)) return Usage(self, message);
     if (!o.positional.empty()) return Usage(self);
+    if (int code = TakeSiteLink(o)) return code;
+    const bool json = o.Flag("--json");
     CliSession cli(o);
+    // The panel's I/O hardware is compared with the site's file, or with a
+    // fresh configuration.
+    std::string error;
+    if (o.site.empty()) ResetConfiguration(cli.state);
+    else if (!ReadSettingsFile(o.site, cli.state.Config, cli.state.Devices, &error)) return Fail(error);
     if (int code = cli.TraceProblem()) return code;
     if (int code = cli.Connect()) return code;
-    ResetConfiguration(cli.state);
+    const std::string against = o.site.empty() ? std::string("a fresh configuration") : o.site;
+    QJsonObject j;
+    QJsonArray ioDifferences;
     const StatusResult r = cli.session->ReadCVStatus(
         [&](const StatusTexts& t) {
-            std::cout << "Revision: " << cli.session->RevisionText() << "\n"
-                      << "Time: " << t.time << "\n"
-                      << "Date: " << t.date << "\n"
-                      << "I/O Installed: " << t.io << "\n"
-                      << "Add-On Card: " << t.addOn << "\n";
+            if (!json) {
+                std::cout << "Revision: " << cli.session->RevisionText() << "\n"
+                          << "Time: " << t.time << "\n"
+                          << "Date: " << t.date << "\n"
+                          << "I/O Installed: " << t.io << "\n"
+                          << "Add-On Card: " << t.addOn << "\n";
+                return;
+            }
+            const QDateTime host = QDateTime::currentDateTime();
+            const std::optional<QDateTime> panel = PanelClock(t.status);
+            j["site"] = o.site.empty() ? QJsonValue() : QJsonValue(QString::fromStdString(o.site));
+            j["link"] = LinkJson(o.link);
+            j["revision"] = QString::fromLatin1(cli.session->RevisionText());
+            j["time"] = QString::fromStdString(t.time);
+            j["date"] = QString::fromStdString(t.date);
+            j["panelClock"] = panel ? QJsonValue(IsoSeconds(*panel)) : QJsonValue();
+            j["hostClock"] = IsoSeconds(host);
+            j["clockOffsetSeconds"] = panel ? QJsonValue(host.secsTo(*panel)) : QJsonValue();
+            j["ioInstalled"] = t.status.ioCount;
+            j["addOnCard"] = QJsonObject{{"type", t.status.addOnType},
+                                         {"revision", t.status.addOnRevision},
+                                         {"text", QString::fromStdString(t.addOn)}};
         },
-        [](const IoDifference& d) {
-            std::cerr << "warning: the panel's I/O hardware differs from a fresh configuration:\n" << d.Describe();
+        [&](const IoDifference& d) {
+            const std::string lines = d.Describe();
+            std::cerr << "warning: the panel's I/O hardware differs from " << against << ":\n" << lines;
+            for (const QString& line : QString::fromStdString(lines).split('\n', Qt::SkipEmptyParts))
+                ioDifferences.append(line);
             return false;
         });
     if (r != StatusResult::Read) return Fail("Connection To Tamberline II Panel Lost", ExitLinkLost);
-    return ExitOk;
+    if (!json) return ExitOk;
+    j["ioDifferences"] = ioDifferences;
+    return PrintJson(j);
 }
 
 // --- download -------------------------------------------------------------------
@@ -306,9 +446,11 @@ int RunDownload(const Command& self, const std::vector<std::string>& args)
 {
     PanelOptions o;
     std::string message;
-    if (!ParseOptions(args, {"--password", "--new-password", "--backup"}, {"--confirm"}, o, message))
+    if (!ParseOptions(args, {"--password", "--new-password", "--backup"}, {"--confirm"}, o, message, true))
         return Usage(self, message);
     if (o.positional.size() != 1) return Usage(self);
+    // With no link named, the file's own.
+    if (!o.hasLink) o.site = o.positional[0];
     PasswordDigitsArray password{};
     std::optional<PasswordDigitsArray> newPassword;
     if (auto p = o.Value("--password"); p && !ParseSixDigits(*p, password))
@@ -333,6 +475,7 @@ int RunDownload(const Command& self, const std::vector<std::string>& args)
         if (!T2_ISATTY(T2_FILENO(stdin))) return Usage(self, "--confirm asks on the terminal: standard input is none");
         safeguards.confirm = AskOnTerminal;
     }
+    if (int code = TakeSiteLink(o)) return code;
     CliSession cli(o);
     std::string error;
     if (!ReadSettingsFile(o.positional[0], cli.state.Config, cli.state.Devices, &error)) return Fail(error);
@@ -355,21 +498,15 @@ int RunUpload(const Command& self, const std::vector<std::string>& args)
     std::string message;
     if (!ParseOptions(args, {"--base"}, {"--names"}, o, message)) return Usage(self, message);
     if (o.positional.size() != 1) return Usage(self);
-    CliSession cli(o);
-    ResetConfiguration(cli.state);
+    if (int code = TakeSiteLink(o)) return code;
+    auto state = std::make_unique<ProgramState>();
+    ResetConfiguration(*state);
     std::string error;
     if (auto base = o.Value("--base")) {
-        if (!ReadSettingsFile(*base, cli.state.Config, cli.state.Devices, &error)) return Fail(error);
+        if (!ReadSettingsFile(*base, state->Config, state->Devices, &error)) return Fail(error);
     }
-    if (int code = cli.TraceProblem()) return code;
-    if (int code = cli.Connect()) return code;
-    UploadQuestions questions;
-    questions.discardHostChanges = [] { return true; };
-    const bool names = o.Flag("--names");
-    questions.includeNames = [names] { return names ? NamesAnswer::Yes : NamesAnswer::No; };
-    const TransferOutcome outcome = cli.session->Upload(questions, Progress());
-    if (int code = TransferExit(outcome, "Upload")) return code;
-    if (!WriteSettingsFile(o.positional[0], cli.state.Config, cli.state.Devices, &error)) return Fail(error);
+    if (int code = UploadOnto(o, o.Flag("--names"), *state, true)) return code;
+    if (!WriteSettingsFile(o.positional[0], state->Config, state->Devices, &error)) return Fail(error);
     std::cerr << "Upload Complete\n";
     return ExitOk;
 }
@@ -382,6 +519,7 @@ int RunSetClock(const Command& self, const std::vector<std::string>& args)
     std::string message;
     if (!ParseOptions(args, {"--time"}, {"--now"}, o, message)) return Usage(self, message);
     if (!o.positional.empty()) return Usage(self);
+    if (int code = TakeSiteLink(o)) return code;
     // The clock to set from: this computer's, or one that reads --time now.
     QDateTime start = QDateTime::currentDateTime();
     if (auto t = o.Value("--time")) {
@@ -452,6 +590,17 @@ int RunSetLink(const Command& self, const std::vector<std::string>& args)
 
 }  // namespace
 
+int UploadOnto(const PanelOptions& o, bool names, ProgramState& state, bool progress)
+{
+    CliSession cli(o, &state);
+    if (int code = cli.TraceProblem()) return code;
+    if (int code = cli.Connect()) return code;
+    UploadQuestions questions;
+    questions.discardHostChanges = [] { return true; };
+    questions.includeNames = [names] { return names ? NamesAnswer::Yes : NamesAnswer::No; };
+    return TransferExit(cli.session->Upload(questions, progress ? Progress() : TransferObserver{}), "Upload");
+}
+
 int UploadIntoMemory(const PanelOptions& o, const PanelConfig& base, const VantelDevices& baseDevices, PanelCopy& copy)
 {
     CliSession cli(o);
@@ -464,15 +613,20 @@ std::vector<Command> SessionCommands()
 {
     const std::string link = LinkUsage;
     std::vector<Command> list;
-    list.push_back({"status", link,
-                    "Connect to the panel and print its revision, time, date, installed I/O and add-on card.",
+    list.push_back({"status", link + " [--json]",
+                    "Connect to the panel and print its revision, time, date, installed I/O and add-on card "
+                    "(--json: one JSON document, with the panel's clock against this computer's). --site "
+                    "SITE.TMB reaches the panel through the link kept in that settings file (set-link sets it) "
+                    "and compares the panel's I/O hardware with the file's. Exit 10: no connection (also a "
+                    "serial or modem port in use by another program); 12: the link was lost.",
                     nullptr});
     list.push_back({"download",
-                    "IN.TMB " + link + " [--password DDDDDD] [--new-password DDDDDD] [--backup PATH] [--confirm]",
-                    "Download a settings file to the panel (password 000000 unless given). --backup saves the "
+                    "IN.TMB [" + link + "] [--password DDDDDD] [--new-password DDDDDD] [--backup PATH] [--confirm]",
+                    "Download a settings file to the panel (password 000000 unless given); with no link named, "
+                    "through the file's own link. --backup saves the "
                     "panel's settings first (a folder gets \"<panel name> YYYY-MM-DD HHMMSS.TMB\"); --confirm "
                     "shows the count of changes and asks on the terminal. With either, a panel that already holds "
-                    "the settings is left as it is. Exit 11: password refused; 1, 2, 3: the transfer's error "
+                    "the settings is left as it is. Exit 10: no connection; 11: password refused; 1, 2, 3: the transfer's error "
                     "code; 13: not confirmed; 14: the backup failed (nothing written); 64: --confirm without a "
                     "terminal.",
                     nullptr});

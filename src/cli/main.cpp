@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "Json.h"
 
 #include "SettingsFile.h"
 #include "Windows1252.h"
@@ -12,10 +13,19 @@
 #include <iostream>
 #include <new>
 
+#include <QJsonDocument>
+
 namespace t2::cli {
+
+namespace {
+std::string lastFailure;
+}  // namespace
+
+const std::string& LastFailure() { return lastFailure; }
 
 int Fail(const std::string& message, int code)
 {
+    lastFailure = message;
     std::cerr << "tamberline-cli: " << message << "\n";
     return code;
 }
@@ -30,6 +40,16 @@ bool WriteOutput(const std::string& path, const std::string& bytes, std::string&
     }
     return true;
 }
+
+int PrintJson(const QJsonObject& object)
+{
+    std::string error;
+    if (!WriteOutput("-", QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n", error))
+        return Fail(error);
+    return ExitOk;
+}
+
+QJsonValue JsonText(const Bytes& bytes) { return BytesToText(bytes); }
 
 std::string ForTerminal(const std::string& bytes) { return BytesToText(bytes).toLocal8Bit().toStdString(); }
 
@@ -95,7 +115,7 @@ std::vector<Command> AllCommands()
 {
     std::vector<Command> all;
     for (auto list : {ModelCommands, ReportCommands, ImageCommands, ProtocolCommands, SessionCommands, SunCommands,
-                      DiffCommands, ScheduleCommands, NamesCommands}) {
+                      DiffCommands, ScheduleCommands, NamesCommands, FleetCommands}) {
         for (Command& c : list()) all.push_back(std::move(c));
     }
     return all;

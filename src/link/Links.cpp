@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -117,6 +118,16 @@ SerialLink::SerialLink(Kind kind, QObject* parent) : PanelLink(parent), kind_(ki
 
 SerialLink::~SerialLink() = default;
 
+bool SerialLink::PortBusy(const QString& device, int openError)
+{
+    // The port layer reports a port that is locked or opened exclusively as
+    // a permission error; a device this program may read and write was then
+    // refused for being in use.
+    if (openError != QSerialPort::PermissionError) return false;
+    const QFileInfo info(device);
+    return info.exists() && info.isReadable() && info.isWritable();
+}
+
 bool SerialLink::Open(const QString& device, QString* error)
 {
     port_->setPortName(device);
@@ -126,8 +137,16 @@ bool SerialLink::Open(const QString& device, QString* error)
     port_->setParity(QSerialPort::NoParity);
     port_->setStopBits(QSerialPort::OneStop);
     port_->setFlowControl(QSerialPort::NoFlowControl);
+    // One program at a time on a port: the serial port layer takes a lock
+    // file for the device (LCK..name in the system's lock folder) and
+    // refuses a port another program holds, before touching the line, so
+    // that a transfer in progress there goes on undisturbed.
     if (device.isEmpty() || !port_->open(QIODevice::ReadWrite)) {
-        if (error) *error = device.isEmpty() ? QStringLiteral("no such serial port") : port_->errorString();
+        if (error) {
+            if (device.isEmpty()) *error = QStringLiteral("no such serial port");
+            else if (PortBusy(device, port_->error())) *error = device + QStringLiteral(" is in use by another program");
+            else *error = port_->errorString();
+        }
         return false;
     }
     // The line calls may be refused (a pseudo-terminal has no control lines);

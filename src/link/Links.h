@@ -40,7 +40,8 @@ public:
     SerialLink(Kind kind, QObject* parent = nullptr);
     ~SerialLink() override;
 
-    // Opens the device with the settings of the link's kind. A line whose
+    // Opens the device with the settings of the link's kind; a port another
+    // program holds is refused ("DEVICE is in use by another program"). A line whose
     // control lines cannot be set (a pseudo-terminal) still opens: a port that
     // opens is a link. Direct: RTS on, DTR on. Modem: RTS on, DTR off (the
     // dialler raises DTR after a second).
@@ -58,6 +59,10 @@ public:
 
     qint32 BaudRate() const;
     QString Device() const;
+
+    // A port that failed to open with this error (a QSerialPort::SerialPortError)
+    // is in use by another program.
+    static bool PortBusy(const QString& device, int openError);
 
 private:
     Kind kind_;

@@ -148,13 +148,19 @@ std::string CsvRecord(std::initializer_list<std::string> fields)
 
 }  // namespace
 
+EventFields DescribeEvent(const Schedule& s, const TimerRun& run)
+{
+    const RunFields f = DescribeRun(s, run);
+    return {IsoDate(run.ClockDate()), Clock24(run.ClockMinute()), Digits(run.timer + 1, 2),
+            Utf8(f.name),             Utf8(f.actions),            Utf8(WithNote(f.notes, RunOfNote(run)))};
+}
+
 std::string ScheduleCsv(const Schedule& s, bool all)
 {
     std::string out = CsvRecord({"date", "time", "timer", "name", "actions", "notes"});
     for (const TimerRun* run : s.Events(all)) {
-        const RunFields f = DescribeRun(s, *run);
-        out += CsvRecord({IsoDate(run->ClockDate()), Clock24(run->ClockMinute()), Digits(run->timer + 1, 2),
-                          Utf8(f.name), Utf8(f.actions), Utf8(WithNote(f.notes, RunOfNote(*run)))});
+        const EventFields f = DescribeEvent(s, *run);
+        out += CsvRecord({f.date, f.time, f.timer, f.name, f.actions, f.notes});
     }
     return out;
 }

@@ -30,6 +30,15 @@ UtcStamp UtcNow();
 // Checks. Lines end with LF.
 std::string ScheduleText(const Schedule& schedule, const PanelConfig& c, bool all = false);
 
+// One event as the files write it, in UTF-8: the date and 24-hour clock time
+// the run happens at (YYYY-MM-DD, HH:MM), the timer number (two digits), its
+// name, what it does and the notes (where a run crosses midnight, the date
+// whose run it is).
+struct EventFields {
+    std::string date, time, timer, name, actions, notes;
+};
+EventFields DescribeEvent(const Schedule& schedule, const TimerRun& run);
+
 // A header "date,time,timer,name,actions,notes", then one record per event:
 // the date and 24-hour clock time the run happens at (YYYY-MM-DD, HH:MM),
 // the timer number (two digits), its name, what it does and the notes.

@@ -147,18 +147,25 @@ std::string BackupFileName(const Bytes& panelName, const QDateTime& moment)
 
 std::string SaveBackupInFolder(const PanelCopy& copy, const std::string& folder, std::string* error)
 {
+    return SaveSettingsInFolder(copy.config, copy.devices, folder,
+                                BackupFileName(copy.config.PanelName, copy.readAt), error);
+}
+
+std::string SaveSettingsInFolder(const PanelConfig& config, const VantelDevices& devices, const std::string& folder,
+                                 const std::string& fileName, std::string* error)
+{
     const QString dir = QString::fromStdString(folder);
     if (!QDir().mkpath(dir) || !QFileInfo(dir).isDir()) {
         if (error) *error = folder + ": the folder cannot be created";
         return {};
     }
-    const QString name = QString::fromStdString(BackupFileName(copy.config.PanelName, copy.readAt));
+    const QString name = QString::fromStdString(fileName);
     const QString stem = name.chopped(4);  // without ".TMB"
     QString path = QDir(dir).filePath(name);
     for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
         path = QDir(dir).filePath(stem + QStringLiteral(" (%1).TMB").arg(n));
     const std::string target = path.toStdString();
-    if (!WriteSettingsFile(target, copy.config, copy.devices, error)) return {};
+    if (!WriteSettingsFile(target, config, devices, error)) return {};
     return target;
 }
 

@@ -69,6 +69,11 @@ std::string BackupFileName(const Bytes& panelName, const QDateTime& moment);
 // name gets " (2)", " (3)", ...). Saved whole or not at all. Returns the path
 // written, or "" with *error saying why.
 std::string SaveBackupInFolder(const PanelCopy& copy, const std::string& folder, std::string* error);
+// Saves a configuration as the file fileName (ending in ".TMB") in folder in
+// the same way: the folder created when missing, an existing file never
+// replaced, the path written returned ("" with *error saying why).
+std::string SaveSettingsInFolder(const PanelConfig& config, const VantelDevices& devices, const std::string& folder,
+                                 const std::string& fileName, std::string* error);
 // Saves it as the file path (replacing it atomically, as every save does).
 bool SaveBackupAs(const PanelCopy& copy, const std::string& path, std::string* error);
 
