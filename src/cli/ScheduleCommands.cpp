@@ -95,7 +95,7 @@ int RunSchedule(const Command& self, const std::vector<std::string>& args)
 std::vector<Command> ScheduleCommands()
 {
     std::vector<Command> list;
-    list.push_back({"schedule", "SITE.TMB [--from YYYY-MM-DD] [--days N] [--format text|csv|ics | --json] [--all]",
+    list.push_back({"schedule", "SITE.TMB [--from YYYY-MM-DD] [--days N] [--format text|csv|ics] [--json] [--all]",
                     "What the timers do, date by date (7 days from today unless given): as text, CSV or an "
                     "iCalendar file, or one JSON document (--json); --all also lists the runs of timers that do nothing.",
                     nullptr});

@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <map>
@@ -415,4 +418,53 @@ TEST(CliSchedule, Errors)
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty());
     }
+}
+
+// --json on info, sun and schedule: one document on one line, with the
+// fields the README lists and the values the text and CSV outputs give.
+TEST(CliSchedule, JsonOfInfoSunAndSchedule)
+{
+    SampleSite site;
+    const auto document = [](const CliResult& r) {
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+        QJsonParseError error{};
+        const QJsonDocument d = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out;
+        return d.object();
+    };
+    const QJsonObject info = document(RunCli({"info", site.path, "--json"}));
+    for (const char* field : {"file", "panelName", "defaultPanelName", "ioPoints", "ioNodes", "addOnModule",
+                              "vantelDevices", "connection"})
+        EXPECT_TRUE(info.contains(field)) << field;
+    EXPECT_EQ(info["panelName"].toString(), "MAIN ST");
+    EXPECT_EQ(info["ioNodes"].toArray().size(), NodeCount);
+    EXPECT_EQ(info["connection"].toObject()["type"].toString(), "serial");
+
+    const QJsonObject sun = document(RunCli({"sun", site.path, "--json", "--date", "2026-03-09"}));
+    for (const char* field : {"file", "site", "latitude", "longitude", "timeZone", "date", "dayOfWeek", "dst",
+                              "dstText", "sunrise", "sunset", "noSun", "astronomicalTimers"})
+        EXPECT_TRUE(sun.contains(field)) << field;
+    const CliResult text = RunCli({"sun", site.path, "--date", "2026-03-09"});
+    const QJsonObject rise = sun["sunrise"].toObject();
+    EXPECT_NE(text.out.find("Sunrise: " + rise["standard"].toString().toStdString() + " standard time, " +
+                            rise["clock"].toString().toStdString() + " clock time"),
+              std::string::npos)
+        << text.out;
+    EXPECT_EQ(sun["dst"].toString(), "inEffect");
+    const QJsonArray timers = sun["astronomicalTimers"].toArray();
+    ASSERT_EQ(timers.size(), 2);
+    EXPECT_EQ(timers[0].toObject()["name"].toString(), "LOT, \"A\"");
+    EXPECT_EQ(timers[0].toObject()["time"].toString(), "30 Min After Sunset");
+
+    const QJsonObject schedule = document(RunCli(QStringList{"schedule", site.path, "--json"} + Range));
+    EXPECT_EQ(schedule["from"].toString(), "2026-03-05");
+    EXPECT_EQ(schedule["days"].toInt(), 7);
+    const QJsonArray events = schedule["events"].toArray();
+    ASSERT_EQ(events.size(), static_cast<qsizetype>(site.Expected().Events().size()));
+    ASSERT_FALSE(events.isEmpty());
+    for (const char* field : {"date", "time", "timer", "name", "actions", "notes"})
+        EXPECT_TRUE(events[0].toObject().contains(field)) << field;
+    EXPECT_FALSE(schedule["checks"].toArray().isEmpty());
+    EXPECT_EQ(RunCli(QStringList{"schedule", site.path, "--json", "--format", "csv"}).code, 64);
 }

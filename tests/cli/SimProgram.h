@@ -17,10 +17,14 @@ public:
         args << extra;
         process_.start(QStringLiteral(T2_PANELSIM), args);
         if (!process_.waitForStarted(10000)) return;
-        QByteArray line;
-        while (!line.contains('\n') && process_.waitForReadyRead(10000)) line += process_.readAllStandardOutput();
-        const QByteArray first = line.left(line.indexOf('\n')).trimmed();  // "TCP 127.0.0.1:PORT"
-        if (first.startsWith("TCP ")) address_ = QString::fromLatin1(first.mid(4));
+        // "TCP 127.0.0.1:PORT", and "PTY /dev/pts/N" with --pty.
+        const int lines = extra.contains("--pty") ? 2 : 1;
+        QByteArray text;
+        while (text.count('\n') < lines && process_.waitForReadyRead(10000)) text += process_.readAllStandardOutput();
+        for (const QByteArray& line : text.split('\n')) {
+            if (line.startsWith("TCP ")) address_ = QString::fromLatin1(line.mid(4).trimmed());
+            if (line.startsWith("PTY ")) pty_ = QString::fromLocal8Bit(line.mid(4).trimmed());
+        }
     }
     ~SimProgram() { Stop(); }
     SimProgram(const SimProgram&) = delete;
@@ -33,8 +37,11 @@ public:
         if (!process_.waitForFinished(10000)) process_.kill();
     }
     const QString& Address() const { return address_; }
+    // The pseudo-terminal it serves with --pty.
+    const QString& Pty() const { return pty_; }
 
 private:
     QProcess process_;
     QString address_;
+    QString pty_;
 };
