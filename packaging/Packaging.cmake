@@ -49,5 +49,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # A fixed-width face for the report's printed and PDF pages.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme, fonts-dejavu-core")
+# The fleet recipes of the README run the command-line tool under GNU parallel and jq.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "parallel, jq")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 include(CPack)
