@@ -6,6 +6,7 @@
 #include "NameBox.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -17,6 +18,28 @@ RowValue ValueOf(std::function<Integer&(int)> member, std::function<int(int)> ge
 {
     return {std::move(member), std::move(get), std::move(set)};
 }
+
+// The steps a bar takes while it has the focus end when it loses it.
+class FocusOutEndsTyping : public QObject {
+public:
+    FocusOutEndsTyping(EditorGrid& grid, QScrollBar* bar) : QObject(bar), grid_(grid), bar_(bar)
+    {
+        bar->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut) grid_.Window().EndTyping(bar_);
+        return false;
+    }
+
+private:
+    EditorGrid& grid_;
+    QScrollBar* bar_;
+};
+
+void EndTypingOnFocusOut(EditorGrid& grid, QScrollBar* bar) { new FocusOutEndsTyping(grid, bar); }
 
 ClickLabel* MakeCellLabel(EditorGrid& grid, const QString& name, int row, int offset, int width)
 {
@@ -57,6 +80,7 @@ void PickerColumn::Build(EditorGrid& grid, int column)
     for (int r = 0; r < grid.Rows(); ++r) {
         ClickLabel* label = MakeCellLabel(grid, desc_.label, r, desc_.offset, desc_.width);
         label->setIndent(grid.Window().Px(15));
+        label->SetOpensList(true);
         SetBackground(label, Qt::white);
         QObject::connect(label, &ClickLabel::clicked, &grid, [this, &grid, column, r] { Open(grid, column, r); });
         labels_.push_back(label);
@@ -93,7 +117,7 @@ void PickerColumn::Open(EditorGrid& grid, int column, int row)
 {
     grid.HidePickers();
     if (desc_.open && !desc_.open(row)) return;
-    grid.OpenPicker(desc_.picker, labels_[row], column, row, value_.Get(row));
+    grid.OpenPicker(desc_.picker, labels_[row], column, row, value_.Get(row), labels_[row]->ByKeyboard());
     if (desc_.changedOnOpen) grid.Window().MarkChanged();
 }
 
@@ -228,15 +252,20 @@ void ScrollColumn::Build(EditorGrid& grid, int /*column*/)
         bar->setSingleStep(desc_.singleStep);
         bar->setPageStep(desc_.pageStep ? desc_.pageStep(r) : 10);
         bar->setTracking(true);   // the value and its caption follow the bar while it is dragged
+        bar->setFocusPolicy(Qt::StrongFocus);   // the arrows (small steps) and Page Up/Down (large ones)
         auto* caption = new QLabel(grid.Host());
         EditorGrid::NameArrayElement(caption, desc_.label, r);
         caption->setGeometry(QRect(grid.CellPos(r, desc_.labelOffset), QSize(w.Px(desc_.labelWidth), height)));
         QObject::connect(bar, &QScrollBar::valueChanged, &grid, [this, &grid, bar, r](int value) {
             if (grid.Filling()) return;
             value_.Set(r, value);
-            grid.Window().Edited(bar->isSliderDown() ? bar : nullptr);   // one drag is one step
+            // One drag is one step, and so are the keys pressed while the bar has the focus.
+            grid.Window().Edited(bar->isSliderDown() || bar->hasFocus() ? bar : nullptr);
         });
-        QObject::connect(bar, &QScrollBar::sliderReleased, &grid, [&grid, bar] { grid.Window().EndTyping(bar); });
+        QObject::connect(bar, &QScrollBar::sliderReleased, &grid, [&grid, bar] {
+            if (!bar->hasFocus()) grid.Window().EndTyping(bar);
+        });
+        EndTypingOnFocusOut(grid, bar);
         bars_.push_back(bar);
         captions_.push_back(caption);
     }
