@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -19,10 +20,13 @@ RowValue ValueOf(std::function<Integer&(int)> member, std::function<int(int)> ge
     return {std::move(member), std::move(get), std::move(set)};
 }
 
-// The steps a bar takes while it has the focus end when it loses it.
-class FocusOutEndsTyping : public QObject {
+// A bar's keys as on every scroll bar of the panel's system: Left and Up a
+// small step down, Right and Down a small step up, Page Up and Page Down a
+// large one, Home and End to the ends. The steps a bar takes while it has
+// the focus are one edit, which ends when it loses the focus.
+class BarKeys : public QObject {
 public:
-    FocusOutEndsTyping(EditorGrid& grid, QScrollBar* bar) : QObject(bar), grid_(grid), bar_(bar)
+    BarKeys(EditorGrid& grid, QScrollBar* bar) : QObject(bar), grid_(grid), bar_(bar)
     {
         bar->installEventFilter(this);
     }
@@ -31,7 +35,23 @@ protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
         if (event->type() == QEvent::FocusOut) grid_.Window().EndTyping(bar_);
-        return false;
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+        switch (key->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up: action = QAbstractSlider::SliderSingleStepSub; break;
+        case Qt::Key_Right:
+        case Qt::Key_Down: action = QAbstractSlider::SliderSingleStepAdd; break;
+        case Qt::Key_PageUp: action = QAbstractSlider::SliderPageStepSub; break;
+        case Qt::Key_PageDown: action = QAbstractSlider::SliderPageStepAdd; break;
+        case Qt::Key_Home: action = QAbstractSlider::SliderToMinimum; break;
+        case Qt::Key_End: action = QAbstractSlider::SliderToMaximum; break;
+        default: return false;
+        }
+        bar_->triggerAction(action);
+        return true;
     }
 
 private:
@@ -39,7 +59,7 @@ private:
     QScrollBar* bar_;
 };
 
-void EndTypingOnFocusOut(EditorGrid& grid, QScrollBar* bar) { new FocusOutEndsTyping(grid, bar); }
+void UseBarKeys(EditorGrid& grid, QScrollBar* bar) { new BarKeys(grid, bar); }
 
 ClickLabel* MakeCellLabel(EditorGrid& grid, const QString& name, int row, int offset, int width)
 {
@@ -252,7 +272,7 @@ void ScrollColumn::Build(EditorGrid& grid, int /*column*/)
         bar->setSingleStep(desc_.singleStep);
         bar->setPageStep(desc_.pageStep ? desc_.pageStep(r) : 10);
         bar->setTracking(true);   // the value and its caption follow the bar while it is dragged
-        bar->setFocusPolicy(Qt::StrongFocus);   // the arrows (small steps) and Page Up/Down (large ones)
+        bar->setFocusPolicy(Qt::StrongFocus);   // the arrows (small steps) and Page Up/Down (large ones), BarKeys
         auto* caption = new QLabel(grid.Host());
         EditorGrid::NameArrayElement(caption, desc_.label, r);
         caption->setGeometry(QRect(grid.CellPos(r, desc_.labelOffset), QSize(w.Px(desc_.labelWidth), height)));
@@ -265,7 +285,7 @@ void ScrollColumn::Build(EditorGrid& grid, int /*column*/)
         QObject::connect(bar, &QScrollBar::sliderReleased, &grid, [&grid, bar] {
             if (!bar->hasFocus()) grid.Window().EndTyping(bar);
         });
-        EndTypingOnFocusOut(grid, bar);
+        UseBarKeys(grid, bar);
         bars_.push_back(bar);
         captions_.push_back(caption);
     }

@@ -52,7 +52,13 @@ QString CellTitle(const QString& row, const QString& column)
 {
     QString words = column;
     const QString kind = row.section(' ', 0, 0);
-    if (!kind.isEmpty() && words.startsWith(kind + ' ')) words = words.mid(kind.size() + 1);
+    if (!kind.isEmpty() && words.startsWith(kind + ' ')) {
+        words = words.mid(kind.size() + 1);
+        // The kind of device a set of inputs belongs to ("Input 16 Timed On",
+        // "Input F Off Level") is the window's, not the cell's.
+        static const QRegularExpression deviceKind("^(\\d+|[A-Z]) (?=.)");
+        words.remove(deviceKind);
+    }
     if (row.isEmpty()) return words;
     return words.isEmpty() ? row : row + ", " + words;
 }

@@ -4,7 +4,8 @@
 // read from the cell's object name: the control prefix and the array index
 // dropped, the words split ("lblTimerType_4" reads "Timer Type"); a column
 // word that only repeats the row's kind is dropped too ("lblRelayStatus" in
-// a relay's row reads "Status").
+// a relay's row reads "Status"), and with it a device kind after it
+// ("lblInput16TimedOn" in an input's row reads "Timed On").
 #pragma once
 
 #include <QString>

@@ -5,6 +5,7 @@
 #include "LocalInputWindows.h"
 #include "PresetWindows.h"
 #include "RelayWindows.h"
+#include "VantelWindows.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -280,4 +281,33 @@ TEST(Keyboard, ScreenReadersHearTheRowTheColumnAndTheValue)
     QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(k.Cell("lblRelayName", 4));
     EXPECT_EQ(plain->role(), QAccessible::StaticText);
     EXPECT_EQ(plain->text(QAccessible::Name), "Relay 05 LOBBY");
+}
+
+TEST(Keyboard, PhotocellBarsTakeTheArrowsAndPages)
+{
+    KeyWindow<frmT2ConfigureVantelDevices> k;
+    k.s.Devices[5].DeviceType = 9;
+    k.s.Devices[5].DeviceInputOffLevel[0] = 128;
+    k.Show();
+    EXPECT_EQ(FocusName(), "cboVLinkDevice");
+    for (int n = 0; n < 5; ++n) Key(Qt::Key_Down);
+    ASSERT_EQ(k.w.CurrentDevice(), 5);
+    for (int n = 0; n < 10 && FocusName() != "hsInputFOffLevel_0"; ++n) Key(Qt::Key_Tab);
+    ASSERT_EQ(FocusName(), "hsInputFOffLevel_0");
+    struct Step {
+        int key;
+        int level;
+    };
+    // Small steps of 1, large ones of 30 (this channel's), the ends.
+    for (const Step step : {Step{Qt::Key_Right, 129}, Step{Qt::Key_Left, 128}, Step{Qt::Key_Up, 127},
+                            Step{Qt::Key_Down, 128}, Step{Qt::Key_PageDown, 158}, Step{Qt::Key_PageUp, 128},
+                            Step{Qt::Key_End, 255}, Step{Qt::Key_Home, 0}, Step{Qt::Key_Left, 0}}) {
+        Key(step.key);
+        EXPECT_EQ(k.s.Devices[5].DeviceInputOffLevel[0], step.level) << step.key;
+    }
+    EXPECT_EQ(k.Cell("lblInputFOffLevel", 0)->text(), " Off 000/255 (0%)");
+    Key(Qt::Key_Tab);   // the keys on one bar are one step to undo
+    EXPECT_EQ(k.s.History.Steps(), 1u);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<QWidget>(k.w, "hsInputFOffLevel_0"))->text(QAccessible::Name),
+              "Input 1, Off Level");
 }
