@@ -166,10 +166,10 @@ void ClickLabel::paintEvent(QPaintEvent* e)
     // A black line with a white one inside it reads on every background the
     // windows use (white, the greys, yellow, green, red, blue).
     QPainter p(this);
-    p.setPen(QPen(Qt::black, 1));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     p.setPen(QPen(Qt::white, 1));
-    p.drawRect(rect().adjusted(1, 1, -2, -2));
+    p.drawRect(rect().adjusted(2, 2, -3, -3));
 }
 
 bool ShiftOnly(Qt::KeyboardModifiers modifiers)
