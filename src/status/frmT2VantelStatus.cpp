@@ -62,6 +62,7 @@ frmT2VantelStatus::frmT2VantelStatus(ProgramState& state, QWidget* parent)
 {
     cboVLinkDevice = new QComboBox(this);
     cboVLinkDevice->setObjectName("cboVLinkDevice");
+    cboVLinkDevice->setAccessibleName("Vantel Device");
     cboVLinkDevice->setGeometry(Px(240), Px(240), Px(3000), cboVLinkDevice->sizeHint().height());
     cboVLinkDevice->setMaxVisibleItems(17);
     connect(cboVLinkDevice, &QComboBox::activated, this, [this](int index) { SelectedDevice = index; });
