@@ -14,8 +14,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -81,6 +83,12 @@ frmT2MasterMDI::frmT2MasterMDI(ProgramState& state, QWidget* parent)
     });
 
     BuildMenus();
+
+    // Ctrl+F4 closes the open child window as its close box does (one is open
+    // at a time, so Ctrl+Tab has nothing to go to).
+    auto* closeChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
+    closeChild->setObjectName("keyCloseWindow");
+    connect(closeChild, &QShortcut::activated, this, &frmT2MasterMDI::CloseActiveWindow);
 
     SetShell(this);
     state_.DataChangedHook = [this] {
@@ -297,6 +305,14 @@ QMdiSubWindow* frmT2MasterMDI::SubWindow(const QString& name)
     sub->setWindowTitle(widget->windowTitle());
     sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // Ctrl+F4 is the main window's (CloseActiveWindow): the frame's own
+    // close item would make the key ambiguous, so that nothing happened.
+    if (QMenu* menu = sub->systemMenu()) {
+        for (QAction* item : menu->actions()) {
+            QList<QKeySequence> keys = item->shortcuts();
+            if (keys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_F4)) > 0) item->setShortcuts(keys);
+        }
+    }
     mdiArea->addSubWindow(sub);
     sub->hide();
     windows_[name] = sub;
@@ -392,6 +408,16 @@ void frmT2MasterMDI::CloseWindow(const QString& name)
     if (it == windows_.end() || it->second->isHidden()) return;
     if (auto* child = dynamic_cast<ChildWindow*>(it->second->widget())) child->StopPolling();
     it->second->close();
+}
+
+void frmT2MasterMDI::CloseActiveWindow()
+{
+    const QMdiSubWindow* active = mdiArea->activeSubWindow();
+    for (const auto& [name, sub] : windows_) {
+        if (sub->isHidden() || (active && sub != active)) continue;
+        CloseWindow(name);
+        return;
+    }
 }
 
 void frmT2MasterMDI::CloseAllWindows() { CloseAllWindows(false); }

@@ -60,6 +60,8 @@ public:
     QWidget* OpenWindow(const QString& name) override;
     QWidget* ShowWindow(const QString& name) override;
     void CloseWindow(const QString& name) override;
+    // The open child window closed (Ctrl+F4), as by its close box.
+    void CloseActiveWindow();
     QWidget* Window(const QString& name) override;
     QWidget* FindWindow(const QString& name) const override;
     bool IsWindowOpen(const QString& name) const override;

@@ -157,13 +157,20 @@ void frmT2Setup::lblIOCount_Click(int node)
     cboIOCount->raise();
     // Opening the picker counts as a change even when nothing is then chosen.
     RecordEdit(state_, Info.caption);
+    // From the keyboard the list opens on the stored count; the focus comes back after the choice.
+    if (lblIOCount[node]->ByKeyboard()) {
+        cboIOCount->setFocus(Qt::OtherFocusReason);
+        cboIOCount->showPopup();
+    }
 }
 
 void frmT2Setup::cboIOCount_Click(int index)
 {
     if (index < 0) return;
     state_.Config.NodeIOCount[EditNode] = static_cast<Integer>(EditNode == 0 ? index + 1 : index);
+    const bool focused = cboIOCount->hasFocus();
     cboIOCount->hide();
+    if (focused) lblIOCount[EditNode]->setFocus(Qt::OtherFocusReason);
     ShowConfig();
     RecordEdit(state_, Info.caption);
 }

@@ -130,23 +130,33 @@ frmT2AstroClockSettings::frmT2AstroClockSettings(ProgramState& state, QWidget* p
     AddLabel("lblSunriseCaption", "Sunrise", 240, 1050, 1080, 300, fraSun_);
     AddLabel("lblSunsetCaption", "Sunset", 240, 1410, 1080, 300, fraSun_);
 
+    // From the keyboard the focus goes on to the city list, and back to the
+    // button once the choice is accepted or cancelled.
     connect(cmdFindLatLon_, &QPushButton::clicked, this, [this] {
+        const bool focused = cmdFindLatLon_->hasFocus();
         picking_ = true;
         Redraw();
+        if (focused) cboFindLatLon_.List()->setFocus(Qt::TabFocusReason);
     });
     connect(cmdAccept_, &QPushButton::clicked, this, [this] {
+        const bool focused = cmdAccept_->hasFocus();
         const int index = cboFindLatLon_.Index();
         picking_ = false;
         if (index < 0 || index >= CityCount) {
             Redraw();
-            return;
+        } else {
+            const CityRecord& city = CityTable()[static_cast<std::size_t>(index)];
+            Config().Latitude = city.latitude;
+            Config().Longitude = city.longitude;
+            Edited();
         }
-        const CityRecord& city = CityTable()[static_cast<std::size_t>(index)];
-        Config().Latitude = city.latitude;
-        Config().Longitude = city.longitude;
-        Edited();
+        if (focused) cmdFindLatLon_->setFocus(Qt::TabFocusReason);
     });
-    connect(cmdCancel_, &QPushButton::clicked, this, [this] { RestoreControls(); });
+    connect(cmdCancel_, &QPushButton::clicked, this, [this] {
+        const bool focused = cmdCancel_->hasFocus();
+        RestoreControls();
+        if (focused) cmdFindLatLon_->setFocus(Qt::TabFocusReason);
+    });
     SetClientSize(4320 + 4800 + 240, 3180 + 360 + 240);
 }
 

@@ -29,12 +29,28 @@
 //    it is dragged.
 // Selections the grid makes to show stored values run no store handler. A
 // stored value with no entry selects none and shows no text; nothing fails.
+//
+// From the keyboard (the cells are click labels, ClickLabel.h): the arrows
+// move between the cells, Up and Down along a column of 16 rows, Left and
+// Right to the same row of the neighbouring value column (past the last, the
+// same line of the next column of rows); Home and End go to the first and
+// last row shown, Page Up and Page Down to the previous and next column of
+// rows. Space and Enter (F4 and Alt+Down too) open a picker as a click does,
+// with its list open on the stored value: the arrows, type-ahead and Enter
+// choose as the mouse does, Escape closes it as a click on the background
+// does, and the focus comes back to the cell. A state cell steps once per
+// Space. With the copy gesture, Shift+F10 or the Menu key on the first
+// row's name opens a menu of one entry ("Copy Relay 1 To All Relays") that
+// does what Shift and the right button do. Tab walks the grid by columns of
+// rows, each row left to right; every cell has an accessible name of its
+// row and column ("Relay 05 LOBBY, Timer Type", AccessibleNames.h).
 #pragma once
 
 #include "Choices.h"
 #include "PanelConfig.h"
 
 #include <QColor>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -45,6 +61,7 @@
 
 class QComboBox;
 class QLabel;
+class QMenu;
 class QScrollBar;
 class QWidget;
 
@@ -242,6 +259,11 @@ public:
     void SetChoices(int column, Choices choices);
     // Row whose cell opened the column's picker last (-1 before any).
     int EditRow(int column) const;
+    // The cells and the acting name in Tab order: column of rows by column,
+    // each row left to right (hidden ones are skipped when Tab walks).
+    QList<QWidget*> FocusOrder() const;
+    // The copy gesture's menu entry ("Copy Relay 1 To All Relays").
+    QString CopyText() const;
 
     // For the cell columns --------------------------------------------------
     // Position in pixels of a cell of row at offset twips right of the name label.
@@ -252,17 +274,29 @@ public:
     void Quietly(const std::function<void()>& fill);
     // A shared picker, made on first use with these entries.
     QComboBox* SharedPicker(const QString& name, const Choices& choices);
-    // Opens a shared picker over cell for column and row, selecting value.
-    void OpenPicker(const QString& name, QWidget* cell, int column, int row, int value);
+    // Opens a shared picker over cell for column and row, selecting value;
+    // from the keyboard with its list open.
+    void OpenPicker(const QString& name, QWidget* cell, int column, int row, int value, bool fromKeyboard = false);
     // The entries of a shared picker.
     const Choices& PickerChoices(const QString& name) const;
     void SetPickerChoices(const QString& name, Choices choices);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct PickerState;
 
     void StorePicked(PickerState& picker, int index);
+    void PickerHidden(PickerState& picker);
     void PressName(int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void Copy();
+    void ShowCopyMenu();
+    // Keys: the cell's place, and the cell a key moves to from it.
+    void WatchKeys(QWidget* cell, int column, int row);
+    QWidget* CellAt(int column, int row) const;   // column -1: the name
+    QWidget* MoveFrom(int column, int row, int key) const;
+    void NameCells();
 
     EditorWindow& window_;
     QWidget* host_;
@@ -278,6 +312,8 @@ private:
         std::vector<QLabel*> labels;
     };
     std::vector<HeadingSet> headings_;
+    std::map<const QObject*, std::pair<int, int>> places_;   // a cell's column and row
+    QMenu* copyMenu_ = nullptr;
     bool filling_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QSet>
 
 namespace t2 {
 
@@ -52,6 +53,24 @@ void EditorWindow::RefillAll(bool keepSelections)
     Refill();
     Redraw();
     if (!sized_) FitToControls();
+    if (!tabOrdered_) ArrangeTabOrder();
+}
+
+void EditorWindow::ArrangeTabOrder()
+{
+    tabOrdered_ = true;
+    QList<QWidget*> grid;
+    for (auto& g : grids_) grid += g->FocusOrder();
+    if (grid.isEmpty()) return;
+    const QSet<QWidget*> inGrid(grid.begin(), grid.end());
+    // The grids go after the last of the other controls, which keep their order.
+    QWidget* previous = nullptr;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (isAncestorOf(w) && !inGrid.contains(w) && (w->focusPolicy() & Qt::TabFocus)) previous = w;
+    for (QWidget* w : grid) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 void EditorWindow::Redraw()
@@ -124,6 +143,12 @@ void EditorWindow::HidePickers()
     for (auto& grid : grids_) grid->HidePickers();
 }
 
+void EditorWindow::BackgroundClick()
+{
+    HidePickers();
+    BackgroundClicked();
+}
+
 void EditorWindow::SetClientSize(int widthTwips, int heightTwips)
 {
     const QSize size(Px(widthTwips), Px(heightTwips));
@@ -153,18 +178,14 @@ void EditorWindow::showEvent(QShowEvent* e)
 
 void EditorWindow::mousePressEvent(QMouseEvent* e)
 {
-    HidePickers();
-    BackgroundClicked();
+    BackgroundClick();
     e->accept();
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // A press on a frame's background is a press on the window's background.
-    if (event->type() == QEvent::MouseButtonPress && watched != this) {
-        HidePickers();
-        BackgroundClicked();
-    }
+    if (event->type() == QEvent::MouseButtonPress && watched != this) BackgroundClick();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -8,7 +8,10 @@
 //  - a click on the window's (or a frame's) background hides open pickers;
 //  - every user edit goes down one edit path, MarkChanged (DataChanged set,
 //    the step recorded for undo under the window's caption), and the window
-//    redraws.
+//    redraws;
+//  - Tab goes through the window's selectors and form controls first (in
+//    the order they were made), then through its grids, in the order they
+//    were added (EditorGrid::FocusOrder).
 #pragma once
 
 #include "EditorGrid.h"
@@ -62,6 +65,9 @@ public:
 
     // Hides every open picker of the window's grids.
     void HidePickers();
+    // What a click on the window's background does (pickers hidden, then
+    // BackgroundClicked); Escape in a picker does it too.
+    void BackgroundClick();
 
     // --- Declaring the window (positions in twips, in the window or a frame) ---
     // host: the window (null) or a frame of it.
@@ -103,12 +109,14 @@ protected:
 private:
     void FitToControls();
     void RefillAll(bool keepSelections);
+    void ArrangeTabOrder();
 
     ProgramState& state_;
     std::vector<std::unique_ptr<EditorGrid>> grids_;
     std::vector<FormControl*> controls_;
     bool refilling_ = false;
     bool sized_ = false;
+    bool tabOrdered_ = false;
 };
 
 }  // namespace t2

@@ -6,6 +6,8 @@
 #include "NameBox.h"
 
 #include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -17,6 +19,47 @@ RowValue ValueOf(std::function<Integer&(int)> member, std::function<int(int)> ge
 {
     return {std::move(member), std::move(get), std::move(set)};
 }
+
+// A bar's keys as on every scroll bar of the panel's system: Left and Up a
+// small step down, Right and Down a small step up, Page Up and Page Down a
+// large one, Home and End to the ends. The steps a bar takes while it has
+// the focus are one edit, which ends when it loses the focus.
+class BarKeys : public QObject {
+public:
+    BarKeys(EditorGrid& grid, QScrollBar* bar) : QObject(bar), grid_(grid), bar_(bar)
+    {
+        bar->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut) grid_.Window().EndTyping(bar_);
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+        switch (key->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up: action = QAbstractSlider::SliderSingleStepSub; break;
+        case Qt::Key_Right:
+        case Qt::Key_Down: action = QAbstractSlider::SliderSingleStepAdd; break;
+        case Qt::Key_PageUp: action = QAbstractSlider::SliderPageStepSub; break;
+        case Qt::Key_PageDown: action = QAbstractSlider::SliderPageStepAdd; break;
+        case Qt::Key_Home: action = QAbstractSlider::SliderToMinimum; break;
+        case Qt::Key_End: action = QAbstractSlider::SliderToMaximum; break;
+        default: return false;
+        }
+        bar_->triggerAction(action);
+        return true;
+    }
+
+private:
+    EditorGrid& grid_;
+    QScrollBar* bar_;
+};
+
+void UseBarKeys(EditorGrid& grid, QScrollBar* bar) { new BarKeys(grid, bar); }
 
 ClickLabel* MakeCellLabel(EditorGrid& grid, const QString& name, int row, int offset, int width)
 {
@@ -57,6 +100,7 @@ void PickerColumn::Build(EditorGrid& grid, int column)
     for (int r = 0; r < grid.Rows(); ++r) {
         ClickLabel* label = MakeCellLabel(grid, desc_.label, r, desc_.offset, desc_.width);
         label->setIndent(grid.Window().Px(15));
+        label->SetOpensList(true);
         SetBackground(label, Qt::white);
         QObject::connect(label, &ClickLabel::clicked, &grid, [this, &grid, column, r] { Open(grid, column, r); });
         labels_.push_back(label);
@@ -93,7 +137,7 @@ void PickerColumn::Open(EditorGrid& grid, int column, int row)
 {
     grid.HidePickers();
     if (desc_.open && !desc_.open(row)) return;
-    grid.OpenPicker(desc_.picker, labels_[row], column, row, value_.Get(row));
+    grid.OpenPicker(desc_.picker, labels_[row], column, row, value_.Get(row), labels_[row]->ByKeyboard());
     if (desc_.changedOnOpen) grid.Window().MarkChanged();
 }
 
@@ -228,15 +272,20 @@ void ScrollColumn::Build(EditorGrid& grid, int /*column*/)
         bar->setSingleStep(desc_.singleStep);
         bar->setPageStep(desc_.pageStep ? desc_.pageStep(r) : 10);
         bar->setTracking(true);   // the value and its caption follow the bar while it is dragged
+        bar->setFocusPolicy(Qt::StrongFocus);   // the arrows (small steps) and Page Up/Down (large ones), BarKeys
         auto* caption = new QLabel(grid.Host());
         EditorGrid::NameArrayElement(caption, desc_.label, r);
         caption->setGeometry(QRect(grid.CellPos(r, desc_.labelOffset), QSize(w.Px(desc_.labelWidth), height)));
         QObject::connect(bar, &QScrollBar::valueChanged, &grid, [this, &grid, bar, r](int value) {
             if (grid.Filling()) return;
             value_.Set(r, value);
-            grid.Window().Edited(bar->isSliderDown() ? bar : nullptr);   // one drag is one step
+            // One drag is one step, and so are the keys pressed while the bar has the focus.
+            grid.Window().Edited(bar->isSliderDown() || bar->hasFocus() ? bar : nullptr);
         });
-        QObject::connect(bar, &QScrollBar::sliderReleased, &grid, [&grid, bar] { grid.Window().EndTyping(bar); });
+        QObject::connect(bar, &QScrollBar::sliderReleased, &grid, [&grid, bar] {
+            if (!bar->hasFocus()) grid.Window().EndTyping(bar);
+        });
+        UseBarKeys(grid, bar);
         bars_.push_back(bar);
         captions_.push_back(caption);
     }

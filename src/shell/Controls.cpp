@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include "AccessibleNames.h"
 #include "Twips.h"
 
 #include <QAbstractItemView>
@@ -53,6 +54,7 @@ QComboBox* PlaceList(QWidget* parent, const QString& name, int left, int top, in
 {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
+    c->setAccessibleName(ControlWords(name));   // "cboDSTStartWeek" is heard as "DST Start Week"
     c->setMaxVisibleItems(16);
     c->setGeometry(Twips(parent, left), Twips(parent, top), Twips(parent, width), c->sizeHint().height());
     return c;

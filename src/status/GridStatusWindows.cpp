@@ -2,6 +2,8 @@
 // local inputs and presets.
 #include "StatusWindows.h"
 
+#include "AccessibleNames.h"
+#include "ClickLabel.h"
 #include "Defaults.h"
 #include "NameTips.h"
 #include "PanelExchange.h"
@@ -32,7 +34,7 @@ void ShowLook(QLabel* label, const Look& look)
 
 QLabel* StatusField(QWidget* parent, const QString& name, int item, const QRect& rect, const QString& text)
 {
-    auto* l = new QLabel(text, parent);
+    auto* l = new CellLabel(text, parent);   // a screen reader hears the row, the column and the text
     l->setObjectName(Element(name, item));
     l->setGeometry(rect);
     l->setAlignment(Qt::AlignCenter);
@@ -114,7 +116,10 @@ frmT2RelayStatus::frmT2RelayStatus(ProgramState& state, QWidget* parent)
 void frmT2RelayStatus::ShowConnected(bool connected)
 {
     const int shown = connected ? IoRows(Config()) : 0;
-    for (int i = 0; i < ItemCount; ++i) lblRelayName[i]->setText(ToScreen(Config().RelayNames[i]));
+    for (int i = 0; i < ItemCount; ++i) {
+        lblRelayName[i]->setText(ToScreen(Config().RelayNames[i]));
+        NameRow(lblRelayName[i], {lblRelayStatus[i], cmdTurnOff[i], cmdTurnOn[i]});
+    }
     ShowFirst(lblRelayName, shown);
     ShowFirst(lblRelayStatus, shown);
     ShowFirst(cmdTurnOff, shown);
@@ -180,7 +185,10 @@ frmT2RelayGroupStatus::frmT2RelayGroupStatus(ProgramState& state, QWidget* paren
 void frmT2RelayGroupStatus::ShowConnected(bool connected)
 {
     const int shown = connected ? ItemCount : 0;
-    for (int g = 0; g < ItemCount; ++g) lblGroupName[g]->setText(ToScreen(Config().GroupNames[g]));
+    for (int g = 0; g < ItemCount; ++g) {
+        lblGroupName[g]->setText(ToScreen(Config().GroupNames[g]));
+        NameRow(lblGroupName[g], {lblGroupStatus[g], cmdTurnOff[g], cmdTurnOn[g]});
+    }
     ShowFirst(lblGroupName, shown);
     ShowFirst(lblGroupStatus, shown);
     ShowFirst(cmdTurnOff, shown);
@@ -224,7 +232,10 @@ frmT2InputStatus::frmT2InputStatus(ProgramState& state, QWidget* parent)
 void frmT2InputStatus::ShowConnected(bool connected)
 {
     const int shown = connected ? IoRows(Config()) : 0;
-    for (int i = 0; i < ItemCount; ++i) lblInputName[i]->setText(ToScreen(Config().InputNames[i]));
+    for (int i = 0; i < ItemCount; ++i) {
+        lblInputName[i]->setText(ToScreen(Config().InputNames[i]));
+        NameRow(lblInputName[i], {lblInputOffStatus[i], lblInputOnStatus[i]});
+    }
     ShowFirst(lblInputName, shown);
     ShowFirst(lblInputOffStatus, shown);
     ShowFirst(lblInputOnStatus, shown);
@@ -271,7 +282,10 @@ frmT2CapturePresets::frmT2CapturePresets(ProgramState& state, QWidget* parent)
 void frmT2CapturePresets::ShowConnected(bool connected)
 {
     const int shown = connected ? ItemCount : 0;
-    for (int p = 0; p < ItemCount; ++p) lblPresetName[p]->setText(ToScreen(Config().PresetNames[p]));
+    for (int p = 0; p < ItemCount; ++p) {
+        lblPresetName[p]->setText(ToScreen(Config().PresetNames[p]));
+        NameRow(lblPresetName[p], {lblPresetStatus[p], cmdCapture[p], cmdSet[p]});
+    }
     ShowFirst(lblPresetName, shown);
     ShowFirst(lblPresetStatus, shown);
     ShowFirst(cmdCapture, shown);

@@ -138,7 +138,7 @@ protected:
     // behind the switch shows what the panel did (one for several switches
     // given before it runs).
     void SwitchSent() override;
-    // The two buttons and the label, in a row from (left, top).
+    // The two buttons and the label, in a row from (left, top); last for Tab.
     void PlaceUpdateControls(int left, int top);
 
 private:

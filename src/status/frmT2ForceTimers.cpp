@@ -2,6 +2,7 @@
 // done so, which may take up to 80 seconds; the window stays responsive.
 #include "StatusWindows.h"
 
+#include "AccessibleNames.h"
 #include "NameTips.h"
 #include "PanelExchange.h"
 #include "ScreenText.h"
@@ -41,6 +42,7 @@ void frmT2ForceTimers::ShowRows(bool shown)
 {
     for (int t = 0; t < ItemCount; ++t) {
         lblTimerName[t]->setText(ToScreen(Config().TimerNames[t]));
+        NameRow(lblTimerName[t], {cmdForce[t]});
         lblTimerName[t]->setVisible(shown);
         cmdForce[t]->setVisible(shown);
     }

@@ -29,8 +29,12 @@ frmT2SystemDiagnostic::frmT2SystemDiagnostic(ProgramState& state, QWidget* paren
         node->setFont(small);
         SetColours(node, status::Grey, status::Black);
         connect(node, &ClickLabel::clicked, this, [this, i] { lblVTNode_Click(i); });
+        node->setAccessibleName("Vantel Node " + node->text());
         lblVTNode[i] = node;
-        QLabel* error = AddLabel(Element("lblVTComError", i), "---", 480, 195 * i + 360, 600, 195);
+        auto* error = new CellLabel("---", this);   // a screen reader hears the node and the count
+        error->setObjectName(Element("lblVTComError", i));
+        error->setGeometry(Px(480), Px(195 * i + 360), Px(600), Px(195));
+        error->setAccessibleName(node->accessibleName() + ", Errors");
         error->setAlignment(Qt::AlignCenter);
         error->setFont(small);
         lblVTComError[i] = error;

@@ -31,7 +31,8 @@ namespace {
 QLabel* FrameLabel(QWidget* frame, const QString& name, const QString& text, int left, int top, int width,
                    bool field)
 {
-    auto* l = new QLabel(text, frame);
+    // A field is heard with what it shows; a caption by its text.
+    QLabel* l = field ? new CellLabel(text, frame) : new QLabel(text, frame);
     l->setObjectName(name);
     const auto px = [frame](int twips) {
         const int dpi = frame->logicalDpiX() > 0 ? frame->logicalDpiX() : 96;
@@ -61,6 +62,7 @@ frmT2VantelStatus::frmT2VantelStatus(ProgramState& state, QWidget* parent)
 {
     cboVLinkDevice = new QComboBox(this);
     cboVLinkDevice->setObjectName("cboVLinkDevice");
+    cboVLinkDevice->setAccessibleName("Vantel Device");
     cboVLinkDevice->setGeometry(Px(240), Px(240), Px(3000), cboVLinkDevice->sizeHint().height());
     cboVLinkDevice->setMaxVisibleItems(17);
     connect(cboVLinkDevice, &QComboBox::activated, this, [this](int index) { SelectedDevice = index; });
@@ -111,6 +113,15 @@ frmT2VantelStatus::frmT2VantelStatus(ProgramState& state, QWidget* parent)
     }
     lblLightLevelA = FrameLabel(fraStatusF, "lblLightLevelA", "Light Level", 240, RowTop + 8 * RowPitch, 1200, false);
     lblLightLevel = FrameLabel(fraStatusF, "lblLightLevel", "", 1560, RowTop + 8 * RowPitch, 2400, false);
+    // The fields by the input they stand for ("Input 2, Status"; the KIM-4's "Input 2, On").
+    for (int r = 0; r < 6; ++r) {
+        lblInput16Status[r]->setAccessibleName(lblInput16Number[r]->text() + ", Status");
+        lblInput8Status[r]->setAccessibleName(lblInput8Number[r]->text() + ", Status");
+    }
+    for (int i = 0; i < 8; ++i) {
+        lblInput7Status[i]->setAccessibleName(lblInput7Number[i / 2]->text() + ", " + lblInput7Status[i]->text());
+        lblInputFStatus[i]->setAccessibleName(lblInputFNumber[i]->text() + ", Status");
+    }
 
     PlaceUpdateControls(240, 6120);
     PlaceNoConnection(240, 2640, 6000);

@@ -161,8 +161,11 @@ void frmT2VirtualKeypad::ShowFromCV()
     const int lamps = display->lamps;
     if (lamps != ShownLamps) {
         ShownLamps = lamps;
-        for (int k = 0; k < 6; ++k)
-            SetBackground(cmdKey[k], status::LampLit(lamps, k) ? status::DarkYellow : status::LightGrey);
+        for (int k = 0; k < 6; ++k) {
+            const bool lit = status::LampLit(lamps, k);
+            SetBackground(cmdKey[k], lit ? status::DarkYellow : status::LightGrey);
+            cmdKey[k]->setAccessibleDescription(lit ? "Lamp On" : "Lamp Off");   // the colour, for a screen reader
+        }
     }
 }
 

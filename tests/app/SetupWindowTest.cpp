@@ -5,6 +5,9 @@
 
 #include "Defaults.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -200,4 +203,23 @@ TEST_F(SetupWindowTest, ActivationSelectsTheStoredAddOnOrNone)
     for (auto* o : setup->optAddOnModuleType) EXPECT_FALSE(o->isChecked());
     EXPECT_EQ(state.Config.AddOnModuleType, 9);
     EXPECT_FALSE(state.DataChanged);  // showing stored values changes nothing
+}
+
+// A node's count chosen from the keyboard: the list opens on the stored
+// count, Enter stores the one chosen and the focus comes back to the label.
+TEST_F(SetupWindowTest, KeyboardPicksANodesCount)
+{
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    setup->lblIOCount[1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(setup->lblIOCount[1], Qt::Key_Space);
+    ASSERT_TRUE(setup->cboIOCount->view()->isVisible());
+    EXPECT_EQ(setup->cboIOCount->currentIndex(), 0);
+    QTest::keyClick(setup->cboIOCount->view(), Qt::Key_Down);
+    QTest::keyClick(setup->cboIOCount->view(), Qt::Key_Down);
+    QTest::keyClick(setup->cboIOCount->view(), Qt::Key_Return);
+    EXPECT_EQ(state.Config.NodeIOCount[1], 2);
+    EXPECT_EQ(setup->lblIOCount[1]->text(), "8 I/O");
+    EXPECT_TRUE(setup->cboIOCount->isHidden());
+    EXPECT_EQ(setup->focusWidget(), setup->lblIOCount[1]);
 }

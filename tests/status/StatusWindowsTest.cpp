@@ -13,6 +13,8 @@
 #include "frmT2MasterMDI.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QApplication>
 #include <QHelpEvent>
 #include <QTest>
 #include <QToolTip>
@@ -700,4 +702,33 @@ TEST_F(StatusWindows, SystemDiagnosticCountsMissesAndChanges)
     EXPECT_TRUE(MenusEnabled());
     EXPECT_FALSE(w->Timer1->isActive());
     EXPECT_TRUE(prompts.asked.empty());
+}
+
+// The keyboard alone switches a relay; a screen reader hears each row's
+// status field by its row and column, and what it shows.
+TEST_F(StatusWindows, KeyboardSwitchesARelayAndTheStatusIsHeard)
+{
+    ConnectTcp();
+    state.Config.RelayNames[3] = "LOBBY";
+    auto* w = Open<frmT2RelayStatus>("frmT2RelayStatus");
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    w->cmdTurnOff[0]->setFocus(Qt::TabFocusReason);
+    for (int n = 0; n < 20 && QApplication::focusWidget() != w->cmdTurnOn[3]; ++n)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->cmdTurnOn[3]);
+    sim.Panel().ClearLog();
+    QTest::keyClick(w->cmdTurnOn[3], Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->lblRelayStatus[3]->text() == "On"; }, 2000));
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"10031", "23FF"}));
+    EXPECT_TRUE(sim.Panel().Relay(3));
+
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(w->lblRelayStatus[3]);
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(QAccessible::Name), "Relay 04 LOBBY, Status");
+    EXPECT_EQ(status->text(QAccessible::Value), "On");
+    EXPECT_EQ(w->lblRelayStatus[3]->objectName(), "lblRelayStatus_3");
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(w->cmdTurnOn[3]);
+    EXPECT_EQ(button->text(QAccessible::Name), "Relay 04 LOBBY, Turn On");
+    EXPECT_EQ(sim.Panel().ViolationCount(), 0);
 }

@@ -2,9 +2,10 @@
 // window in turn over a rich sample configuration, and writes one PNG per
 // window, named after it (frmT2MasterMDI.png, frmT2Setup.png, ...).
 //
-// tamberline-screenshots --readme OUTDIR: only the three pictures the README
-// shows (an editor, the connection window connected to a simulated panel, a
-// status window), in 256 colours so that each stays a few tens of kB.
+// tamberline-screenshots --readme OUTDIR: only the pictures the README shows
+// (an editor, the connection window connected to a simulated panel, a status
+// window, two editors worked from the keyboard), in 256 colours so that each
+// stays a few tens of kB.
 #include "WindowCatalog.h"
 #include "WindowRegistry.h"
 #include "frmT2Connect.h"
@@ -218,6 +219,8 @@ int main(int argc, char** argv)
         {"frmT2RelayOutputOptions", "editor"},
         {"frmT2Connect_connected", "connection"},
         {"frmT2RelayStatus_connected", "status"},
+        {"frmT2RelayOutputOptions_keyboard", "keyboard-editor"},
+        {"frmT2EditPresets_keyboard", "keyboard-presets"},
     };
 
     t2::RegisterAllWindows();
@@ -304,6 +307,19 @@ int main(int argc, char** argv)
         schedule->Views()->setCurrentIndex(2);
         save("frmT2TimerSchedule_checks");
         schedule->Views()->setCurrentIndex(0);
+    }
+    window.CloseAllWindows();
+
+    // Two editors worked from the keyboard: a cell with the focus shows its frame.
+    FillSample(state);
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    for (const auto& [name, cell] : {std::pair{"frmT2RelayOutputOptions", "lblTimerType_2"},
+                                     std::pair{"frmT2EditPresets", "lblRelayControl_2"}}) {
+        QWidget* w = window.OpenWindow(name);
+        if (!w) continue;
+        if (QWidget* focus = w->findChild<QWidget*>(cell)) focus->setFocus(Qt::TabFocusReason);
+        save(QString(name) + "_keyboard");
     }
     window.CloseAllWindows();
 
