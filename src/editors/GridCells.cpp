@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 
 namespace t2 {
@@ -23,10 +24,12 @@ RowValue ValueOf(std::function<Integer&(int)> member, std::function<int(int)> ge
 // A bar's keys as on every scroll bar of the panel's system: Left and Up a
 // small step down, Right and Down a small step up, Page Up and Page Down a
 // large one, Home and End to the ends. The steps a bar takes while it has
-// the focus are one edit, which ends when it loses the focus.
+// the focus are one edit, which ends when it loses the focus. The bar may
+// lose the focus while its window is being taken down, after the grid has
+// gone: the filter then has no edit left to end.
 class BarKeys : public QObject {
 public:
-    BarKeys(EditorGrid& grid, QScrollBar* bar) : QObject(bar), grid_(grid), bar_(bar)
+    BarKeys(EditorGrid& grid, QScrollBar* bar) : QObject(bar), grid_(&grid), bar_(bar)
     {
         bar->installEventFilter(this);
     }
@@ -34,7 +37,8 @@ public:
 protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusOut) grid_.Window().EndTyping(bar_);
+        if (!grid_) return false;
+        if (event->type() == QEvent::FocusOut) grid_->Window().EndTyping(bar_);
         if (event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
@@ -55,7 +59,7 @@ protected:
     }
 
 private:
-    EditorGrid& grid_;
+    QPointer<EditorGrid> grid_;
     QScrollBar* bar_;
 };
 
