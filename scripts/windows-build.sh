@@ -44,7 +44,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     binutils-mingw-w64-x86-64 wine64 nsis zip cmake ninja-build dpkg-dev
     qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev googletest
-    xvfb xauth x11-utils imagemagick icoutils
+    xvfb xauth x11-utils xdotool imagemagick icoutils
 )
 
 install_packages() {
@@ -169,11 +169,14 @@ build_googletest() {
 
 # --- The program -----------------------------------------------------------------
 
-# The test programs that run under Wine: those that need no pseudo-terminal.
-# The link, session and transfer tests that open a serial line on a
-# pseudo-terminal (and the Debian package's install test) stay on Linux.
-wine_tests=(model_test image_test protocol_test report_test schedule_test
-            shell_test editors_test app_test status_test cli_test panelsim_test)
+# The test programs that run under Wine: those that need no pseudo-terminal
+# nor other POSIX-only means. Left on Linux: test_link, test_session,
+# status_test and test_session_cli (a serial line on a pseudo-terminal),
+# test_cli (Unix sockets and pipes as input), test_panelsim (POSIX signals to
+# the simulated panel) and test_install (the Debian package).
+wine_tests=(test_model test_image test_image_cli test_protocol test_protocol_cli
+            test_report test_report_cli test_schedule test_shell editors_test AppTest
+            test_diff_cli)
 
 build_program() {
     step "Building the program for Windows"
@@ -183,9 +186,22 @@ build_program() {
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
         -DCMAKE_BUILD_TYPE=Release -DT2_BUILD_TESTS=ON \
         -DCMAKE_CROSSCOMPILING_EMULATOR=wine64 >/dev/null
-    local targets=(tamberline tamberline-cli tamberline-panelsim)
-    [ "${T2_WINDOWS_SKIP_TESTS:-0}" = 1 ] || targets+=("${present_tests[@]}")
-    "${low[@]}" cmake --build "$build" --parallel "$jobs" --target "${targets[@]}"
+    "${low[@]}" cmake --build "$build" --parallel "$jobs" \
+        --target tamberline tamberline-cli tamberline-panelsim
+    [ "${T2_WINDOWS_SKIP_TESTS:-0}" = 1 ] && return 0
+    step "Building the test programs for Windows"
+    # Each on its own, so that one that does not build is named and the others still run.
+    built_tests=()
+    local t
+    for t in "${present_tests[@]}"; do
+        if "${low[@]}" cmake --build "$build" --parallel "$jobs" --target "$t" >"$build/$t.build.log" 2>&1; then
+            built_tests+=("$t")
+        else
+            echo "NOT BUILT: $t (log: $build/$t.build.log)"
+            tail -5 "$build/$t.build.log"
+            problems+=("$t did not build")
+        fi
+    done
 }
 
 # The Linux build the Windows outputs are compared with.
@@ -245,9 +261,13 @@ make_dist() {
 
 make_installer() {
     step "Making the installer"
-    local name="tamberline-$version-win64"
+    local name="tamberline-$version-win64" files="$build/dist/uninstall-files.nsh"
+    # What the uninstaller removes: the files, then the folders, deepest first.
+    (cd "$build/dist/stage/$name" &&
+        find . -type f | sed 's|^\./||; s|/|\\|g; s|.*|    Delete "$INSTDIR\\&"|' &&
+        find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|    RMDir "$INSTDIR\\&"|') >"$files"
     "${low[@]}" makensis -V2 -DVERSION="$version" -DSOURCE="$build/dist/stage/$name" \
-        -DICON="$build/dist/tamberline.ico" \
+        -DICON="$build/dist/tamberline.ico" -DFILES="$files" \
         -DOUTFILE="$build/dist/tamberline-$version-setup.exe" \
         "$root/packaging/windows/tamberline.nsi"
     echo "$build/dist/tamberline-$version-setup.exe"
@@ -277,72 +297,95 @@ start_wine() {
 
 run_wine_tests() {
     step "The test programs under wine64"
-    (cd "$build" && "${low[@]}" ctest --output-on-failure -R "^($(IFS='|'; echo "${present_tests[*]}"))\$")
+    [ ${#built_tests[@]} -gt 0 ] || return 0
+    (cd "$build" && "${low[@]}" ctest --output-on-failure -R "^($(IFS='|'; echo "${built_tests[*]}"))\$") ||
+        problems+=("test programs failed under Wine")
 }
 
 # The command-line tool under Wine gives byte for byte what the Linux one gives.
+# Both work in folders of their own on files of the same names, so that the
+# report names the same settings file; the report is stamped to the minute,
+# so a pair written across a minute's turn is written again.
 compare_cli() {
     step "tamberline-cli under Wine against the Linux build"
     local w="$build/compare" lin="$linux_build/src/cli/tamberline-cli"
     local win="$build/dist/stage/tamberline-$version-win64/tamberline-cli.exe"
     rm -rf "$w" && mkdir -p "$w/linux" "$w/windows"
-    "$lin" new "$w/linux/new.TMB"
-    (cd "$w/windows" && "${low[@]}" wine64 "$win" new new.TMB)
-    "$lin" resave "$root/tests/data/sample.TMB" "$w/linux/resaved.TMB"
-    cp "$root/tests/data/sample.TMB" "$w/windows/sample.TMB"
-    (cd "$w/windows" && "${low[@]}" wine64 "$win" resave sample.TMB resaved.TMB)
-    "$lin" report "$root/tests/data/sample.TMB" "$w/linux/report.txt"
-    (cd "$w/windows" && "${low[@]}" wine64 "$win" report sample.TMB report.txt)
-    local f bad=0
-    for f in new.TMB resaved.TMB report.txt; do
-        if cmp "$w/linux/$f" "$w/windows/$f"; then echo "same: $f"; else bad=1; fi
+    (cd "$w/linux" && "$lin" new new.TMB && "$lin" set-link new.TMB site.TMB --tcp 10.1.2.3 &&
+        "$lin" resave site.TMB resaved.TMB)
+    (cd "$w/windows" && "${low[@]}" wine64 "$win" new new.TMB && cp ../linux/site.TMB . &&
+        "${low[@]}" wine64 "$win" resave site.TMB resaved.TMB)
+    local try
+    for try in 1 2; do
+        (cd "$w/linux" && "$lin" report site.TMB report.txt)
+        (cd "$w/windows" && "${low[@]}" wine64 "$win" report site.TMB report.txt)
+        cmp -s "$w/linux/report.txt" "$w/windows/report.txt" && break
     done
-    [ "$bad" -eq 0 ] || fail "the Windows command-line tool's files differ from the Linux ones"
+    local f
+    for f in new.TMB resaved.TMB report.txt; do
+        if cmp "$w/linux/$f" "$w/windows/$f"; then echo "same: $f"; else problems+=("$f differs"); fi
+    done
 }
 
 # Download and upload through the Windows tool to the Windows simulated panel
-# over loopback TCP/IP.
+# over loopback TCP/IP: what comes back (onto the file sent, for the members
+# the panel does not keep) is what went down.
 round_trip() {
     step "Download and upload under Wine over TCP/IP"
-    local w="$build/compare" d="$build/dist/stage/tamberline-$version-win64"
+    local w="$build/compare/windows" d="$build/dist/stage/tamberline-$version-win64"
     local port=$((20000 + RANDOM % 20000))
-    (cd "$w/windows" && exec "${low[@]}" wine64 "$d/tamberline-panelsim.exe" --tcp "$port") &
-    local sim=$!
-    local ok=1
-    (cd "$w/windows" &&
-        "${low[@]}" wine64 "$d/tamberline-cli.exe" download --tcp "127.0.0.1:$port" sample.TMB &&
-        "${low[@]}" wine64 "$d/tamberline-cli.exe" upload --tcp "127.0.0.1:$port" uploaded.TMB) || ok=0
+    (cd "$w" && exec "${low[@]}" wine64 "$d/tamberline-panelsim.exe" --tcp "$port") >"$w/panelsim.log" 2>&1 &
+    local sim=$! i
+    for i in $(seq 1 60); do grep -q '^TCP' "$w/panelsim.log" && break; sleep 1; done
+    if (cd "$w" &&
+        "${low[@]}" wine64 "$d/tamberline-cli.exe" download site.TMB --tcp "127.0.0.1:$port" &&
+        "${low[@]}" wine64 "$d/tamberline-cli.exe" upload uploaded.TMB --tcp "127.0.0.1:$port" \
+            --names --base site.TMB); then
+        if cmp "$w/site.TMB" "$w/uploaded.TMB"; then echo "same: downloaded and uploaded settings"
+        else problems+=("the upload differs from the download"); fi
+    else
+        problems+=("the transfer through the simulated panel failed")
+    fi
     kill "$sim" 2>/dev/null || true
     wait "$sim" 2>/dev/null || true
-    [ "$ok" -eq 1 ] || fail "the transfer through the simulated panel failed"
-    cmp "$w/windows/resaved.TMB" "$w/windows/uploaded.TMB" ||
-        fail "what came back from the panel differs from what went down"
-    echo "same: downloaded and uploaded settings"
 }
 
-# The program with Qt's Windows platform under Wine on a virtual display.
+# The program with Qt's Windows platform under Wine on a virtual display: the
+# main window with the site open, then Edit > Relay Outputs > Relay Output
+# Options chosen from the keyboard, as a person would.
 screenshot() {
     step "A screenshot under Wine"
     local d="$build/dist/stage/tamberline-$version-win64" shot="$build/dist/windows-screenshot.png"
     local display=:$((90 + RANDOM % 9))
-    Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-    local xvfb=$!
-    sleep 2
+    rm -f "$shot"
+    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local xvfb=$! i
+    for i in $(seq 1 20); do DISPLAY="$display" xdpyinfo >/dev/null 2>&1 && break; sleep 0.5; done
     (cd "$build/compare/windows" &&
-        DISPLAY="$display" QT_QPA_PLATFORM=windows exec "${low[@]}" wine64 "$d/tamberline.exe" \
-            --open-window relays sample.TMB) &
-    local app=$!
-    # The window is there once the display shows more than the bare root.
-    local i
-    for i in $(seq 1 120); do
+        DISPLAY="$display" QT_QPA_PLATFORM=windows exec "${low[@]}" wine64 "$d/tamberline.exe" site.TMB) &
+    local app=$! window=
+    for i in $(seq 1 180); do
+        window="$(DISPLAY="$display" xdotool search --name '^VEL Tamberline II' 2>/dev/null | head -1)" || true
+        [ -n "$window" ] && break
         sleep 1
-        if DISPLAY="$display" xwininfo -root -tree 2>/dev/null | grep -q 'Tamberline'; then break; fi
     done
-    sleep 5
-    DISPLAY="$display" import -window root "$shot" || true
-    kill "$app" "$xvfb" 2>/dev/null || true
-    wait "$app" "$xvfb" 2>/dev/null || true
-    [ -f "$shot" ] && echo "$shot"
+    if [ -n "$window" ]; then
+        sleep 3
+        DISPLAY="$display" xdotool windowactivate --sync "$window" 2>/dev/null || true
+        local key
+        for key in alt+e Right Down Down Return; do
+            DISPLAY="$display" xdotool key --window "$window" "$key"
+            sleep 1
+        done
+        sleep 3
+        DISPLAY="$display" import -window root "$shot" || true
+    fi
+    kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    if [ -f "$shot" ]; then echo "$shot"; else problems+=("no screenshot: the program's window did not appear"); fi
 }
 
 main() {
@@ -362,10 +405,12 @@ main() {
     build_qtserialport
     build_googletest
 
+    problems=()
+    built_tests=()
     present_tests=()
     local t
     for t in "${wine_tests[@]}"; do
-        grep -rqs "t2_add_test($t\b" "$root/tests" && present_tests+=("$t")
+        grep -rqsE "(t2_add_test|add_executable)\($t( |\$)" "$root/tests" && present_tests+=("$t")
     done
     build_program
     make_icon
@@ -381,6 +426,10 @@ main() {
     fi
     step "Done in $(( (SECONDS - started) / 60 )) min"
     ls -l "$build/dist"/*.zip "$build/dist"/*.exe
+    if [ ${#problems[@]} -gt 0 ]; then
+        printf 'windows-build: %s\n' "${problems[@]}" >&2
+        exit 1
+    fi
 }
 
 main "$@"; exit
