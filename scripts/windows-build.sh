@@ -185,7 +185,7 @@ build_program() {
         -DT2_WINDOWS_QT_PREFIX="$qt_prefix" -DCMAKE_PREFIX_PATH="$qt_prefix;$gtest_prefix" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
         -DCMAKE_BUILD_TYPE=Release -DT2_BUILD_TESTS=ON \
-        -DCMAKE_CROSSCOMPILING_EMULATOR=wine64 >/dev/null
+        -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
     "${low[@]}" cmake --build "$build" --parallel "$jobs" \
         --target tamberline tamberline-cli tamberline-panelsim
     [ "${T2_WINDOWS_SKIP_TESTS:-0}" = 1 ] && return 0
@@ -313,12 +313,12 @@ compare_cli() {
     rm -rf "$w" && mkdir -p "$w/linux" "$w/windows"
     (cd "$w/linux" && "$lin" new new.TMB && "$lin" set-link new.TMB site.TMB --tcp 10.1.2.3 &&
         "$lin" resave site.TMB resaved.TMB)
-    (cd "$w/windows" && "${low[@]}" wine64 "$win" new new.TMB && cp ../linux/site.TMB . &&
-        "${low[@]}" wine64 "$win" resave site.TMB resaved.TMB)
+    (cd "$w/windows" && "${low[@]}" wine "$win" new new.TMB && cp ../linux/site.TMB . &&
+        "${low[@]}" wine "$win" resave site.TMB resaved.TMB)
     local try
     for try in 1 2; do
         (cd "$w/linux" && "$lin" report site.TMB report.txt)
-        (cd "$w/windows" && "${low[@]}" wine64 "$win" report site.TMB report.txt)
+        (cd "$w/windows" && "${low[@]}" wine "$win" report site.TMB report.txt)
         cmp -s "$w/linux/report.txt" "$w/windows/report.txt" && break
     done
     local f
@@ -334,12 +334,12 @@ round_trip() {
     step "Download and upload under Wine over TCP/IP"
     local w="$build/compare/windows" d="$build/dist/stage/tamberline-$version-win64"
     local port=$((20000 + RANDOM % 20000))
-    (cd "$w" && exec "${low[@]}" wine64 "$d/tamberline-panelsim.exe" --tcp "$port") >"$w/panelsim.log" 2>&1 &
+    (cd "$w" && exec "${low[@]}" wine "$d/tamberline-panelsim.exe" --tcp "$port") >"$w/panelsim.log" 2>&1 &
     local sim=$! i
     for i in $(seq 1 60); do grep -q '^TCP' "$w/panelsim.log" && break; sleep 1; done
     if (cd "$w" &&
-        "${low[@]}" wine64 "$d/tamberline-cli.exe" download site.TMB --tcp "127.0.0.1:$port" &&
-        "${low[@]}" wine64 "$d/tamberline-cli.exe" upload uploaded.TMB --tcp "127.0.0.1:$port" \
+        "${low[@]}" wine "$d/tamberline-cli.exe" download site.TMB --tcp "127.0.0.1:$port" &&
+        "${low[@]}" wine "$d/tamberline-cli.exe" upload uploaded.TMB --tcp "127.0.0.1:$port" \
             --names --base site.TMB); then
         if cmp "$w/site.TMB" "$w/uploaded.TMB"; then echo "same: downloaded and uploaded settings"
         else problems+=("the upload differs from the download"); fi
@@ -362,7 +362,7 @@ screenshot() {
     local xvfb=$! i
     for i in $(seq 1 20); do DISPLAY="$display" xdpyinfo >/dev/null 2>&1 && break; sleep 0.5; done
     (cd "$build/compare/windows" &&
-        DISPLAY="$display" QT_QPA_PLATFORM=windows exec "${low[@]}" wine64 "$d/tamberline.exe" site.TMB) &
+        DISPLAY="$display" QT_QPA_PLATFORM=windows exec "${low[@]}" wine "$d/tamberline.exe" site.TMB) &
     local app=$! window=
     for i in $(seq 1 180); do
         window="$(DISPLAY="$display" xdotool search --name '^VEL Tamberline II' 2>/dev/null | head -1)" || true

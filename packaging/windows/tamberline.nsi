@@ -5,7 +5,8 @@
 ; files with the program; the uninstaller takes back exactly what it placed.
 ; The program's own folder "C:\VEL Tamberline II" (settings, reports, backups)
 ; belongs to the user and stays.
-Unicode true
+; A 64-bit installer for the 64-bit program (it runs under wine64 as well).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
