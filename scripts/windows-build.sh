@@ -44,7 +44,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     binutils-mingw-w64-x86-64 wine64 nsis zip cmake ninja-build dpkg-dev
     qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev googletest
-    xvfb xauth x11-utils xdotool imagemagick icoutils
+    xvfb xauth x11-utils xdotool imagemagick
 )
 
 install_packages() {
@@ -267,17 +267,10 @@ make_installer() {
         find . -type f | sed 's|^\./||; s|/|\\|g; s|.*|    Delete "$INSTDIR\\&"|' &&
         find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|    RMDir "$INSTDIR\\&"|') >"$files"
     "${low[@]}" makensis -V2 -DVERSION="$version" -DSOURCE="$build/dist/stage/$name" \
-        -DICON="$build/dist/tamberline.ico" -DFILES="$files" \
+        -DICON="$root/packaging/windows/tamberline.ico" -DFILES="$files" \
         -DOUTFILE="$build/dist/tamberline-$version-setup.exe" \
         "$root/packaging/windows/tamberline.nsi"
     echo "$build/dist/tamberline-$version-setup.exe"
-}
-
-make_icon() {
-    local icons="$root/packaging/icons"
-    icotool -c -o "$build/dist/tamberline.ico" \
-        "$icons/tamberline-16.png" "$icons/tamberline-24.png" "$icons/tamberline-32.png" \
-        "$icons/tamberline-48.png" "$icons/tamberline-64.png" "$icons/tamberline-256.png"
 }
 
 # --- Under Wine -------------------------------------------------------------------
@@ -413,7 +406,6 @@ main() {
         grep -rqsE "(t2_add_test|add_executable)\($t( |\$)" "$root/tests" && present_tests+=("$t")
     done
     build_program
-    make_icon
     make_dist
     make_installer
     if [ "${T2_WINDOWS_SKIP_TESTS:-0}" != 1 ]; then
