@@ -182,7 +182,7 @@ build_program() {
     step "Building the program for Windows"
     "${low[@]}" cmake -G Ninja -S "$root" -B "$build" \
         -DCMAKE_TOOLCHAIN_FILE="$root/packaging/windows/mingw-w64-x86_64.cmake" "${launcher[@]}" \
-        -DT2_WINDOWS_QT_PREFIX="$qt_prefix" -DCMAKE_PREFIX_PATH="$qt_prefix;$gtest_prefix" \
+        -DT2_WINDOWS_PREFIXES="$qt_prefix;$gtest_prefix" -DCMAKE_PREFIX_PATH="$qt_prefix;$gtest_prefix" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
         -DCMAKE_BUILD_TYPE=Release -DT2_BUILD_TESTS=ON \
         -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
@@ -392,7 +392,9 @@ main() {
     version="$(sed -n 's/^project(Tamberline VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
     [ -n "$version" ] || fail "no version in CMakeLists.txt"
     mkdir -p "$cache" "$build/dist"
-    cp "$root/packaging/windows/mingw-w64-x86_64.cmake" "$toolchain"
+    # A changed copy only: the Qt build folders depend on it.
+    cmp -s "$root/packaging/windows/mingw-w64-x86_64.cmake" "$toolchain" ||
+        cp "$root/packaging/windows/mingw-w64-x86_64.cmake" "$toolchain"
 
     build_qtbase
     build_qtserialport

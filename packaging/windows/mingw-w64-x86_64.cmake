@@ -1,8 +1,9 @@
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (posix threads,
 # which std::thread and Qt need).
 #
-# T2_WINDOWS_QT_PREFIX, when set, is the folder of the Qt built for Windows;
-# it is searched like the MinGW sysroot so that find_package(Qt6) finds it.
+# T2_WINDOWS_PREFIXES, when set, lists the folders of libraries built for
+# Windows (Qt, GoogleTest); they are searched like the MinGW sysroot, so that
+# find_package finds them.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -13,16 +14,13 @@ set(CMAKE_RC_COMPILER ${T2_MINGW_TRIPLE}-windres)
 set(CMAKE_AR ${T2_MINGW_TRIPLE}-ar CACHE FILEPATH "")
 set(CMAKE_RANLIB ${T2_MINGW_TRIPLE}-ranlib CACHE FILEPATH "")
 
-if(NOT T2_WINDOWS_QT_PREFIX AND DEFINED ENV{T2_WINDOWS_QT_PREFIX})
-    set(T2_WINDOWS_QT_PREFIX "$ENV{T2_WINDOWS_QT_PREFIX}")
+if(NOT T2_WINDOWS_PREFIXES AND DEFINED ENV{T2_WINDOWS_PREFIXES})
+    set(T2_WINDOWS_PREFIXES "$ENV{T2_WINDOWS_PREFIXES}")
 endif()
 # try_compile projects see the same folders.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES T2_WINDOWS_QT_PREFIX)
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES T2_WINDOWS_PREFIXES)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${T2_MINGW_TRIPLE})
-if(T2_WINDOWS_QT_PREFIX)
-    list(APPEND CMAKE_FIND_ROOT_PATH "${T2_WINDOWS_QT_PREFIX}")
-endif()
+set(CMAKE_FIND_ROOT_PATH /usr/${T2_MINGW_TRIPLE} ${T2_WINDOWS_PREFIXES})
 # Programs (moc, rcc, uic) come from the build machine; headers, libraries and
 # CMake packages only from the Windows side.
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
