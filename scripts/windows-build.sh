@@ -82,8 +82,10 @@ fetch_source() {
     [ -f "$dir/.unpacked" ] && return 0
     step "Fetching the source package $package $version"
     mkdir -p "$cache/src"
-    (cd "$cache/src" && apt-get source -q --download-only "$package=$version") ||
-        fail "apt-get source $package=$version failed (see above): Debian's archive as reached from here does not give it"
+    if ! (cd "$cache/src" && apt-get source -q --download-only "$package=$version"); then
+        echo "windows-build: apt-get source $package=$version failed (see above)" >&2
+        return 1
+    fi
     rm -rf "$dir"
     (cd "$cache/src" && dpkg-source -x "${package}_${version#*:}.dsc" "$dir")
     touch "$dir/.unpacked"
@@ -108,7 +110,7 @@ fi
 build_qtbase() {
     local stamp="$qt_prefix/.qtbase-done" bdir="$cache/build-qtbase"
     [ -f "$stamp" ] && { echo "Qt Base for Windows: $qt_prefix (built before)"; return 0; }
-    fetch_source qt6-base "$linux_qt_version"
+    fetch_source qt6-base "$linux_qt_version" || fail "Debian's archive does not give qt6-base $linux_qt_version"
     if [ ! -f "$bdir/build.ninja" ]; then
         step "Configuring Qt Base $qt_version for Windows"
         mkdir -p "$bdir"
@@ -137,9 +139,8 @@ build_qtbase() {
 build_qtserialport() {
     local stamp="$qt_prefix/.qtserialport-done" bdir="$cache/build-qtserialport"
     [ -f "$stamp" ] && { echo "Qt SerialPort for Windows: $qt_prefix (built before)"; return 0; }
-    local version
-    version="$(dpkg-query -W -f='${Version}' libqt6serialport6-dev)"
-    fetch_source qt6-serialport "$version"
+    fetch_source qt6-serialport "$serialport_version" ||
+        fail "Debian's archive does not give qt6-serialport $serialport_version: Qt SerialPort cannot be built"
     step "Building Qt SerialPort for Windows"
     if [ ! -f "$bdir/build.ninja" ]; then
         "${low[@]}" "$qt_prefix/bin/qt-cmake" -G Ninja -S "$cache/src/qt6-serialport" -B "$bdir" \
@@ -396,6 +397,11 @@ main() {
     cmp -s "$root/packaging/windows/mingw-w64-x86_64.cmake" "$toolchain" ||
         cp "$root/packaging/windows/mingw-w64-x86_64.cmake" "$toolchain"
 
+    # Both sources first, so that a missing one is known at once; Qt Base is
+    # built all the same, for the next run.
+    serialport_version="$(dpkg-query -W -f='${Version}' libqt6serialport6-dev)"
+    [ -f "$qt_prefix/.qtserialport-done" ] || fetch_source qt6-serialport "$serialport_version" ||
+        echo "windows-build: going on with Qt Base; the build stops before Qt SerialPort" >&2
     build_qtbase
     build_qtserialport
     build_googletest
