@@ -87,7 +87,7 @@ fetch_source() {
         return 1
     fi
     rm -rf "$dir"
-    (cd "$cache/src" && dpkg-source -x "${package}_${version#*:}.dsc" "$dir")
+    (cd "$cache/src" && dpkg-source -x "${package}_${version#*:}.dsc" "$dir") || return 1
     touch "$dir/.unpacked"
 }
 
