@@ -432,4 +432,4 @@ main() {
     fi
 }
 
-main "$@"; exit
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then main "$@"; exit; fi
