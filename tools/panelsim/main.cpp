@@ -65,7 +65,12 @@ void OnSignal(int)
 
 void QuitOnSignals(QCoreApplication& app)
 {
-    QuitOnSignals(app);
+    if (::pipe(signalPipe) == 0) {
+        std::signal(SIGINT, OnSignal);
+        std::signal(SIGTERM, OnSignal);
+        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    }
 }
 
 void ReadControlLines(QCoreApplication& app, std::function<void(const std::string&)> onLine)
