@@ -111,7 +111,11 @@ build_qtbase() {
     local stamp="$qt_prefix/.qtbase-done" bdir="$cache/build-qtbase"
     [ -f "$stamp" ] && { echo "Qt Base for Windows: $qt_prefix (built before)"; return 0; }
     fetch_source qt6-base "$linux_qt_version" || fail "Debian's archive does not give qt6-base $linux_qt_version"
-    if [ ! -f "$bdir/build.ninja" ]; then
+    # Configured on every run (a minute), so that changed options apply to a
+    # build folder left by an earlier run. Direct2D stays on: Qt PrintSupport's
+    # Windows print engine takes the DirectWrite font engine that Qt Gui builds
+    # only together with it.
+    if true; then
         step "Configuring Qt Base $qt_version for Windows"
         mkdir -p "$bdir"
         PKG_CONFIG_LIBDIR=/nonexistent PKG_CONFIG_PATH='' "${low[@]}" cmake -G Ninja \
@@ -122,7 +126,8 @@ build_qtbase() {
             -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
             -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF \
             -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-            -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF \
+            -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF \
+            -DFEATURE_direct2d=ON \
             -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF \
             -DFEATURE_tabletevent=OFF \
             -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
