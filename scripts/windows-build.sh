@@ -115,25 +115,23 @@ build_qtbase() {
     # build folder left by an earlier run. Direct2D stays on: Qt PrintSupport's
     # Windows print engine takes the DirectWrite font engine that Qt Gui builds
     # only together with it.
-    if true; then
-        step "Configuring Qt Base $qt_version for Windows"
-        mkdir -p "$bdir"
-        PKG_CONFIG_LIBDIR=/nonexistent PKG_CONFIG_PATH='' "${low[@]}" cmake -G Ninja \
-            -S "$cache/src/qt6-base" -B "$bdir" \
-            -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${launcher[@]}" \
-            -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
-            -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
-            -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-            -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF \
-            -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-            -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF \
-            -DFEATURE_direct2d=ON \
-            -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF \
-            -DFEATURE_tabletevent=OFF \
-            -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
-            -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF \
-            -DFEATURE_system_doubleconversion=OFF
-    fi
+    step "Configuring Qt Base $qt_version for Windows"
+    mkdir -p "$bdir"
+    PKG_CONFIG_LIBDIR=/nonexistent PKG_CONFIG_PATH='' "${low[@]}" cmake -G Ninja \
+        -S "$cache/src/qt6-base" -B "$bdir" \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${launcher[@]}" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
+        -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+        -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF \
+        -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+        -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF \
+        -DFEATURE_direct2d=ON \
+        -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF \
+        -DFEATURE_tabletevent=OFF \
+        -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
+        -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF \
+        -DFEATURE_system_doubleconversion=OFF
     step "Building Qt Base for Windows (log: $cache/qtbase-build.log; the first time takes hours)"
     "${low[@]}" cmake --build "$bdir" --parallel "$jobs" >"$cache/qtbase-build.log" 2>&1 ||
         { tail -30 "$cache/qtbase-build.log"; fail "Qt Base's build failed (log: $cache/qtbase-build.log)"; }
