@@ -43,7 +43,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     binutils-mingw-w64-x86-64 wine64 nsis zip cmake ninja-build dpkg-dev
-    qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev googletest
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev googletest
     xvfb xauth x11-utils xdotool imagemagick
 )
 
@@ -402,7 +402,7 @@ main() {
 
     # Both sources first, so that a missing one is known at once; Qt Base is
     # built all the same, for the next run.
-    serialport_version="$(dpkg-query -W -f='${Version}' libqt6serialport6-dev)"
+    serialport_version="$(dpkg-query -W -f='${Version}' qt6-serialport-dev)"
     [ -f "$qt_prefix/.qtserialport-done" ] || fetch_source qt6-serialport "$serialport_version" ||
         echo "windows-build: going on with Qt Base; the build stops before Qt SerialPort" >&2
     build_qtbase
