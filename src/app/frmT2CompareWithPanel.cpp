@@ -133,8 +133,8 @@ void frmT2CompareWithPanel::ShowDifferences()
 
 void frmT2CompareWithPanel::cmdSaveList_Click()
 {
-    const QString start = QDir(QFile::decodeName(QByteArray::fromStdString(DocumentationFolder())))
-                              .filePath("Compare With Tamberline II.TXT");
+    const QString start = QDir::toNativeSeparators(QDir(QFile::decodeName(QByteArray::fromStdString(DocumentationFolder())))
+                                                       .filePath("Compare With Tamberline II.TXT"));
     const QString path = AskSaveFileName(QtFileFilter("Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"), start,
                                          "Save List As Text");
     if (path.isEmpty()) return;

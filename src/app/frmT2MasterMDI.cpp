@@ -34,7 +34,10 @@ std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdSt
 
 }  // namespace
 
-QString frmT2MasterMDI::StartPattern() { return QDir(ToQString(ProgramFolder())).filePath("*.TMB"); }
+QString frmT2MasterMDI::StartPattern()
+{
+    return QDir::toNativeSeparators(QDir(ToQString(ProgramFolder())).filePath("*.TMB"));
+}
 
 QSize frmT2MasterMDI::NormalSize() { return TwipsSize(11055, 8145); }
 

@@ -34,9 +34,9 @@ std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdSt
 QString frmT2MasterMDI::NamesFileStart() const
 {
     if (state_.SettingsFileName == "None" || state_.SettingsFileName.empty())
-        return QDir(ToQString(ProgramFolder())).filePath("Names.csv");
+        return QDir::toNativeSeparators(QDir(ToQString(ProgramFolder())).filePath("Names.csv"));
     const QFileInfo settings(ToQString(state_.SettingsFileName));
-    return settings.dir().filePath(settings.completeBaseName() + " Names.csv");
+    return QDir::toNativeSeparators(settings.dir().filePath(settings.completeBaseName() + " Names.csv"));
 }
 
 void frmT2MasterMDI::ExportNamesCommand()

@@ -793,8 +793,8 @@ void frmT2TimerSchedule::ShowChecks()
 
 void frmT2TimerSchedule::cmdExport_Click()
 {
-    const QString start = QDir(QFile::decodeName(QByteArray::fromStdString(DocumentationFolder())))
-                              .filePath(QStringLiteral("Timer Schedule.TXT"));
+    const QString start = QDir::toNativeSeparators(QDir(QFile::decodeName(QByteArray::fromStdString(DocumentationFolder())))
+                                                       .filePath(QStringLiteral("Timer Schedule.TXT")));
     const QString chosen =
         AskSaveFileName(QtFileFilter(QString::fromLatin1(ExportFilter)), start, QStringLiteral("Export Timer Schedule"));
     if (chosen.isEmpty()) return;

@@ -26,7 +26,10 @@ std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdSt
 
 // The name the Save dialog starts with the first time: every report in the
 // documentation folder.
-QString FirstPattern() { return QDir(ToQString(DocumentationFolder())).filePath(QStringLiteral("*.TXT")); }
+QString FirstPattern()
+{
+    return QDir::toNativeSeparators(QDir(ToQString(DocumentationFolder())).filePath(QStringLiteral("*.TXT")));
+}
 
 constexpr int BoxPitch = 300;
 constexpr int FileTop = 240 + ReportSectionCount * BoxPitch + 180;
@@ -162,7 +165,7 @@ void frmT2Document::cmdSaveAsPdf_Click()
         pdfForReport_ = State().DocumentFileName;
         QFileInfo text(ToQString(State().DocumentFileName));
         if (text.completeBaseName().isEmpty()) text = QFileInfo(ToQString(DefaultDocumentFileName()));
-        pdfName_ = text.dir().filePath(text.completeBaseName() + ".pdf");
+        pdfName_ = QDir::toNativeSeparators(text.dir().filePath(text.completeBaseName() + ".pdf"));
     }
     const QString chosen =
         AskSaveFileName(QtFileFilter("PDF Files (*.PDF)|*.PDF|All Files (*.*)|*.*"), pdfName_, "Save As PDF");

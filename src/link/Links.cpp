@@ -24,6 +24,7 @@ std::map<int, QString>& Overrides()
     return map;
 }
 
+#ifndef _WIN32
 // Sort key of a system serial device: family, then number, then name.
 std::tuple<int, long, QString> DeviceOrder(const QString& location)
 {
@@ -45,6 +46,7 @@ std::tuple<int, long, QString> DeviceOrder(const QString& location)
     }
     return {family, number, location};
 }
+#endif
 
 }  // namespace
 
@@ -60,14 +62,18 @@ void SetComPortOverride(int comPort, const QString& device)
 
 std::array<QString, ComPortCount> ComPortDevices()
 {
+    std::array<QString, ComPortCount> ports;
+#ifdef _WIN32
+    // The system's own names: COMn is port n, whether it is there or not.
+    for (int n = 1; n <= ComPortCount; ++n) ports[n - 1] = QStringLiteral("COM%1").arg(n);
+#else
     std::vector<QString> locations;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) locations.push_back(info.systemLocation());
     std::sort(locations.begin(), locations.end(),
               [](const QString& a, const QString& b) { return DeviceOrder(a) < DeviceOrder(b); });
     locations.erase(std::unique(locations.begin(), locations.end()), locations.end());
-
-    std::array<QString, ComPortCount> ports;
     for (std::size_t i = 0; i < ports.size() && i < locations.size(); ++i) ports[i] = locations[i];
+#endif
     for (int n = 1; n <= ComPortCount; ++n) {
         const QByteArray env = qgetenv(("T2_COM" + std::to_string(n)).c_str());
         if (!env.isEmpty()) ports[n - 1] = QString::fromLocal8Bit(env);

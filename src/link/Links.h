@@ -20,7 +20,8 @@ constexpr quint16 PanelTcpPort = 10001;   // the panel's TCP/IP port
 constexpr int TcpConnectWaitMs = 5000;
 
 // The system device behind each of COM1..COM16 (index 0 = COM1), empty where
-// there is none. On Linux the serial devices the system reports are taken in
+// there is none. On Windows COMn is the system's own port COMn. On Linux the
+// serial devices the system reports are taken in
 // a stable order: /dev/ttyS*, then /dev/ttyUSB*, then /dev/ttyACM*, then any
 // other, each by number. A port can be pointed elsewhere (a pseudo-terminal in
 // a test, an unusual adapter) with the environment variable T2_COMn, for

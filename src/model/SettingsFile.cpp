@@ -153,7 +153,9 @@ struct LongestFile {
     }
 };
 
-QString FromPath(const std::string& path) { return QString::fromStdString(path); }
+// Paths are kept in the system's 8-bit file-name encoding (QFile::encodeName):
+// UTF-8 on Linux, the ANSI code page on Windows.
+QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 // What a path that exists but is no regular file is ("a folder", ...), found
 // without opening it; "" for a regular file (or a link to one) and a path

@@ -1,6 +1,7 @@
 #include "Prompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -100,9 +101,11 @@ public:
             dialog.setFileMode(QFileDialog::ExistingFile);
         }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-        QString chosen = dialog.selectedFiles().first();
+        // The dialog answers with "/" on every system; the program keeps and
+        // shows the system's own form ("C:\VEL Tamberline II\SITE.TMB" on Windows).
+        const QString chosen = dialog.selectedFiles().first();
         lastFolder_ = QFileInfo(chosen).absolutePath();
-        return chosen;
+        return QDir::toNativeSeparators(chosen);
     }
 
 private:

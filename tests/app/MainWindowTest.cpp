@@ -486,6 +486,7 @@ TEST_F(MainWindowTest, OpenReadsTheFileAndNewResets)
     EXPECT_EQ(w->StatusPanel1->text(), " File Name: None");
 }
 
+#ifndef _WIN32  // named pipes as Linux has them
 TEST_F(MainWindowTest, FailedOpenKeepsEverything)
 {
     QFile bad(dir.filePath("SHORT.TMB"));
@@ -515,6 +516,7 @@ TEST_F(MainWindowTest, FailedOpenKeepsEverything)
         }
     }
 }
+#endif
 
 TEST_F(MainWindowTest, FailedSaveKeepsDataChanged)
 {

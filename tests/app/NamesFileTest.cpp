@@ -59,7 +59,8 @@ TEST_F(NamesFileTest, ImportShowsThePreviewAndAcceptIsOneUndoStep)
     EXPECT_FALSE(prompts.fileAsked[0].save);
     EXPECT_EQ(prompts.fileAsked[0].title, "Import Names");
     EXPECT_EQ(prompts.fileAsked[0].filter, "Names Files (*.CSV *.csv);;All Files (*)");
-    EXPECT_EQ(prompts.fileAsked[0].startName, QDir(QString::fromStdString(ProgramFolder())).filePath("Names.csv"));
+    EXPECT_EQ(prompts.fileAsked[0].startName,
+              QDir::toNativeSeparators(QDir(QString::fromStdString(ProgramFolder())).filePath("Names.csv")));
 
     // The preview: each change, old and new, with its marks; nothing changed yet.
     EXPECT_TRUE(preview->isVisible());
@@ -158,7 +159,7 @@ TEST_F(NamesFileTest, ExportWritesEveryNameBesideTheSettingsFile)
     ASSERT_EQ(prompts.fileAsked.size(), 1u);
     EXPECT_TRUE(prompts.fileAsked[0].save);
     EXPECT_EQ(prompts.fileAsked[0].title, "Export Names");
-    EXPECT_EQ(prompts.fileAsked[0].startName, dir.filePath("SITE Names.csv"));
+    EXPECT_EQ(prompts.fileAsked[0].startName, QDir::toNativeSeparators(dir.filePath("SITE Names.csv")));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().toStdString(), WriteNamesCsv(state.Config, state.Devices));

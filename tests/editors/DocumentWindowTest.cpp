@@ -132,7 +132,7 @@ TEST_F(DocumentWindowTest, BrowseStartsAtTheDocumentationFolderTheFirstTimeOnly)
     frmT2Document w(s);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    const QString pattern = QDir(Q(DocumentationFolder())).filePath("*.TXT");
+    const QString pattern = QDir::toNativeSeparators(QDir(Q(DocumentationFolder())).filePath("*.TXT"));
     struct Step {
         const char* what;
         QString answer;      // "" cancels
@@ -316,7 +316,7 @@ TEST_F(DocumentWindowTest, PdfButtonWritesTheCheckedSectionsOnPages)
     ASSERT_EQ(prompts.fileAsked.size(), 1u);
     EXPECT_TRUE(prompts.fileAsked[0].save);
     EXPECT_EQ(prompts.fileAsked[0].filter, "PDF Files (*.PDF *.pdf);;All Files (*)");
-    EXPECT_EQ(prompts.fileAsked[0].startName, Path("Site Report.pdf"));   // the text report's name
+    EXPECT_EQ(prompts.fileAsked[0].startName, QDir::toNativeSeparators(Path("Site Report.pdf")));   // the text report's name
     ASSERT_EQ(prompts.Texts().value(0), "Documentation Complete.");
     EXPECT_TRUE(prompts.asked.at(1).text.contains("Binder.pdf"));   // the offer to show it
 
@@ -340,7 +340,7 @@ TEST_F(DocumentWindowTest, PdfButtonWritesTheCheckedSectionsOnPages)
     s.DocumentFileName = P(Path("Other Site.txt"));
     prompts.fileNames.push_back("");
     Click(w.PdfButton());
-    EXPECT_EQ(prompts.fileAsked.back().startName, Path("Other Site.pdf"));
+    EXPECT_EQ(prompts.fileAsked.back().startName, QDir::toNativeSeparators(Path("Other Site.pdf")));
     s.DocumentFileName = P(Path("Site Report.txt"));
 
     // A file that cannot be written says why and leaves nothing.

@@ -164,3 +164,24 @@ TEST(Model, Windows1252TextRoundTripsEveryByte)
     EXPECT_EQ(TextToBytes(text), all);
     EXPECT_EQ(TextToBytes(QString::fromUtf8("\xE4\xB8\xAD" "A")), "?A");  // not in the code page
 }
+
+#ifdef _WIN32
+// On Windows the folders and file names are the system's own, fixed ones.
+TEST(Folders, AreFixedOnWindows)
+{
+    EXPECT_EQ(ProgramFolder(), "C:\\VEL Tamberline II");
+    EXPECT_EQ(DocumentationFolder(), "C:\\VEL Tamberline II\\Documentation");
+    EXPECT_EQ(BackupsFolder(), "C:\\VEL Tamberline II\\Backups");
+    EXPECT_EQ(MaintenanceFileName(), "C:\\VEL Tamberline II\\Tamberline II Maintenance.TMB");
+    struct Case {
+        const char* settings;
+        const char* report;
+    };
+    for (const Case& c : {Case{"None", "C:\\VEL Tamberline II\\Documentation\\Tamberline II.txt"},
+                          Case{"D:\\Sites\\NORTH.TMB", "C:\\VEL Tamberline II\\Documentation\\NORTH.TXT"},
+                          Case{"D:/Sites/south.tmb", "C:\\VEL Tamberline II\\Documentation\\south.TXT"},
+                          Case{"E:EAST.TMB", "C:\\VEL Tamberline II\\Documentation\\EAST.TXT"}}) {
+        EXPECT_EQ(DefaultDocumentFileName(c.settings), c.report) << c.settings;
+    }
+}
+#endif

@@ -476,6 +476,7 @@ TEST(ReportFile, WritesTheBytesAndReplacesAnOldFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Tamberline II.txt"});
 }
 
+#ifndef _WIN32  // named pipes as Linux has them
 TEST(ReportFile, FailureNamesTheFileAndLeavesNothing)
 {
     QTemporaryDir dir;
@@ -502,6 +503,7 @@ TEST(ReportFile, FailureNamesTheFileAndLeavesNothing)
     ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
+#endif
 
 TEST(Report, HeaderTextsGoOutInTheReportCodePage)
 {

@@ -10,11 +10,13 @@
 
 #include <cerrno>
 #include <cstring>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
+#endif
 
 namespace t2::sim {
 
@@ -64,6 +66,18 @@ void PanelSimulator::DropTcpConnections()
 
 quint16 PanelSimulator::TcpPort() const { return server_ && server_->isListening() ? server_->serverPort() : 0; }
 
+#ifdef _WIN32
+// Windows has no pseudo-terminals: the simulated panel serves TCP/IP only there.
+bool PanelSimulator::StartPty(QString* error)
+{
+    if (error) *error = QStringLiteral("pseudo-terminals are not available on Windows; use --tcp");
+    return false;
+}
+
+void PanelSimulator::ReadPty() {}
+
+void PanelSimulator::WritePty(const QByteArray&) {}
+#else
 bool PanelSimulator::StartPty(QString* error)
 {
     if (ptyMaster_ >= 0) return true;
@@ -126,6 +140,7 @@ void PanelSimulator::WritePty(const QByteArray& bytes)
         }
     }
 }
+#endif
 
 void PanelSimulator::Stop()
 {
@@ -134,8 +149,10 @@ void PanelSimulator::Stop()
     ptyNotifier_ = nullptr;
     delete ptySession_;
     ptySession_ = nullptr;
+#ifndef _WIN32
     if (ptySlave_ >= 0) ::close(ptySlave_);
     if (ptyMaster_ >= 0) ::close(ptyMaster_);
+#endif
     ptySlave_ = ptyMaster_ = -1;
 }
 

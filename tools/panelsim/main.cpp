@@ -11,12 +11,50 @@
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
+#include <string>
+#ifdef _WIN32
+#include <thread>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 using namespace t2::sim;
 
 namespace {
 
+#ifdef _WIN32
+// Ctrl+C, Ctrl+Break and the console closing end the event loop; the system
+// calls the handler on a thread of its own.
+BOOL WINAPI OnConsoleEvent(DWORD)
+{
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    return TRUE;
+}
+
+void QuitOnSignals(QCoreApplication&) { ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE); }
+
+// Standard input is no socket here: a thread reads its lines and hands each
+// to the event loop.
+void ReadControlLines(QCoreApplication& app, std::function<void(const std::string&)> onLine)
+{
+    std::thread([&app, onLine = std::move(onLine)] {
+        char buffer[256];
+        std::string pending;
+        while (std::fgets(buffer, sizeof buffer, stdin)) {
+            pending += buffer;
+            for (std::size_t eol; (eol = pending.find('\n')) != std::string::npos;) {
+                std::string line = pending.substr(0, eol);
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                pending.erase(0, eol + 1);
+                QMetaObject::invokeMethod(&app, [onLine, line] { onLine(line); }, Qt::QueuedConnection);
+            }
+        }
+        // End of input: keep serving.
+    }).detach();
+}
+#else
 int signalPipe[2] = {-1, -1};
 
 void OnSignal(int)
@@ -24,6 +62,37 @@ void OnSignal(int)
     const char c = 1;
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &c, 1);
 }
+
+void QuitOnSignals(QCoreApplication& app)
+{
+    if (::pipe(signalPipe) == 0) {
+        std::signal(SIGINT, OnSignal);
+        std::signal(SIGTERM, OnSignal);
+        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    }
+}
+
+void ReadControlLines(QCoreApplication& app, std::function<void(const std::string&)> onLine)
+{
+    auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
+    QObject::connect(input, &QSocketNotifier::activated, [input, onLine = std::move(onLine)] {
+        static std::string pending;
+        char buffer[256];
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n <= 0) {
+            input->setEnabled(false);  // end of input: keep serving
+            return;
+        }
+        pending.append(buffer, static_cast<std::size_t>(n));
+        for (std::size_t eol; (eol = pending.find('\n')) != std::string::npos;) {
+            const std::string line = pending.substr(0, eol);
+            pending.erase(0, eol + 1);
+            onLine(line);
+        }
+    });
+}
+#endif
 
 bool ParsePair(const QString& text, int& key, QStringList& values)
 {
@@ -151,12 +220,7 @@ int main(int argc, char** argv)
     }
     std::fflush(stdout);
 
-    if (::pipe(signalPipe) == 0) {
-        std::signal(SIGINT, OnSignal);
-        std::signal(SIGTERM, OnSignal);
-        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    }
+    QuitOnSignals(app);
     QTimer animation;
     int step = 0;
     if (p.isSet(animate)) {
@@ -164,22 +228,10 @@ int main(int argc, char** argv)
         animation.start(1000);
     }
     if (p.isSet(control)) {
-        auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
-        QObject::connect(input, &QSocketNotifier::activated, [&panel, input] {
-            static std::string pending;
-            char buffer[256];
-            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-            if (n <= 0) {
-                input->setEnabled(false);  // end of input: keep serving
-                return;
-            }
-            pending.append(buffer, static_cast<std::size_t>(n));
-            for (std::size_t eol; (eol = pending.find('\n')) != std::string::npos;) {
-                const std::string answer = ControlCommand(panel, pending.substr(0, eol));
-                pending.erase(0, eol + 1);
-                std::printf("%s\n", answer.empty() ? "ok" : answer.c_str());
-                std::fflush(stdout);
-            }
+        ReadControlLines(app, [&panel](const std::string& line) {
+            const std::string answer = ControlCommand(panel, line);
+            std::printf("%s\n", answer.empty() ? "ok" : answer.c_str());
+            std::fflush(stdout);
         });
     }
     const int code = app.exec();
