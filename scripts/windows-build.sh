@@ -107,6 +107,15 @@ fi
 
 # Qt Base with only what the program uses: Core, Gui, Widgets, Network,
 # PrintSupport and Test; shared libraries, Release.
+# Builds a configured folder into its log, installs it and marks it done.
+build_install() {
+    local what="$1" bdir="$2" log="$3" stamp="$4"
+    "${low[@]}" cmake --build "$bdir" --parallel "$jobs" >"$log" 2>&1 ||
+        { tail -30 "$log"; fail "$what's build failed (log: $log)"; }
+    "${low[@]}" cmake --install "$bdir" >/dev/null
+    touch "$stamp"
+}
+
 build_qtbase() {
     local stamp="$qt_prefix/.qtbase-done" bdir="$cache/build-qtbase"
     [ -f "$stamp" ] && { echo "Qt Base for Windows: $qt_prefix (built before)"; return 0; }
@@ -125,7 +134,7 @@ build_qtbase() {
         -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
         -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF \
         -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-        -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF \
+        -DFEATURE_vulkan=OFF \
         -DFEATURE_direct2d=ON \
         -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF \
         -DFEATURE_tabletevent=OFF \
@@ -133,10 +142,7 @@ build_qtbase() {
         -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF \
         -DFEATURE_system_doubleconversion=OFF
     step "Building Qt Base for Windows (log: $cache/qtbase-build.log; the first time takes hours)"
-    "${low[@]}" cmake --build "$bdir" --parallel "$jobs" >"$cache/qtbase-build.log" 2>&1 ||
-        { tail -30 "$cache/qtbase-build.log"; fail "Qt Base's build failed (log: $cache/qtbase-build.log)"; }
-    "${low[@]}" cmake --install "$bdir" >/dev/null
-    touch "$stamp"
+    build_install "Qt Base" "$bdir" "$cache/qtbase-build.log" "$stamp"
 }
 
 build_qtserialport() {
@@ -151,10 +157,7 @@ build_qtserialport() {
             -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
             -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
     fi
-    "${low[@]}" cmake --build "$bdir" --parallel "$jobs" >"$cache/qtserialport-build.log" 2>&1 ||
-        { tail -30 "$cache/qtserialport-build.log"; fail "Qt SerialPort's build failed"; }
-    "${low[@]}" cmake --install "$bdir" >/dev/null
-    touch "$stamp"
+    build_install "Qt SerialPort" "$bdir" "$cache/qtserialport-build.log" "$stamp"
 }
 
 # GoogleTest for the test programs, from Debian's googletest package.
