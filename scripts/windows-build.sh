@@ -134,7 +134,7 @@ build_qtbase() {
         -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
         -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF \
         -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-        -DFEATURE_vulkan=OFF \
+        -DFEATURE_opengl=ON -DFEATURE_vulkan=OFF \
         -DFEATURE_direct2d=ON \
         -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF \
         -DFEATURE_tabletevent=OFF \
