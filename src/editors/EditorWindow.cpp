@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
-#include <QSet>
 
 namespace t2 {
 
@@ -61,16 +60,8 @@ void EditorWindow::ArrangeTabOrder()
     tabOrdered_ = true;
     QList<QWidget*> grid;
     for (auto& g : grids_) grid += g->FocusOrder();
-    if (grid.isEmpty()) return;
-    const QSet<QWidget*> inGrid(grid.begin(), grid.end());
     // The grids go after the last of the other controls, which keep their order.
-    QWidget* previous = nullptr;
-    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
-        if (isAncestorOf(w) && !inGrid.contains(w) && (w->focusPolicy() & Qt::TabFocus)) previous = w;
-    for (QWidget* w : grid) {
-        if (previous) setTabOrder(previous, w);
-        previous = w;
-    }
+    PutLastInTabOrder(this, grid);
 }
 
 void EditorWindow::Redraw()

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QStyle>
 
 namespace t2 {
@@ -66,6 +67,19 @@ void FillList(QComboBox* combo, const QStringList& entries)
     combo->addItems(entries);
     QAbstractItemView* view = combo->view();
     view->setMinimumWidth(view->sizeHintForColumn(0) + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
+}
+
+void PutLastInTabOrder(QWidget* window, const QList<QWidget*>& widgets)
+{
+    if (widgets.isEmpty()) return;
+    const QSet<QWidget*> moved(widgets.begin(), widgets.end());
+    QWidget* previous = nullptr;
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+        if (window->isAncestorOf(w) && !moved.contains(w) && (w->focusPolicy() & Qt::TabFocus)) previous = w;
+    for (QWidget* w : widgets) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 void SetBackground(QWidget* w, const QColor& colour)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,10 @@ QComboBox* PlaceList(QWidget* parent, const QString& name, int left, int top, in
 // Fills a drop-down list; the list opens at least as wide as its longest
 // entry, even over a narrow label.
 void FillList(QComboBox* combo, const QStringList& entries);
+
+// Puts widgets, in the order given, after the last of the window's other
+// controls that Tab reaches; those keep their order.
+void PutLastInTabOrder(QWidget* window, const QList<QWidget*>& widgets);
 
 // The background colour of a label (or button), filled.
 void SetBackground(QWidget* w, const QColor& colour);

@@ -161,11 +161,7 @@ void StatusWindow::PlaceUpdateControls(int left, int top)
     cmdAutoUpdate->setGeometry(Px(left + 1920), Px(top), Px(2160), Px(360));
     lblAutoUpdate->setGeometry(Px(left + 4200), Px(top + 30), Px(1800), Px(300));
     // Made first, they come last for Tab: after the rows and the window's own buttons.
-    QWidget* last = nullptr;
-    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
-        if (isAncestorOf(w) && w != cmdUpdateStatus && w != cmdAutoUpdate && (w->focusPolicy() & Qt::TabFocus)) last = w;
-    if (last) setTabOrder(last, cmdUpdateStatus);
-    setTabOrder(cmdUpdateStatus, cmdAutoUpdate);
+    PutLastInTabOrder(this, {cmdUpdateStatus, cmdAutoUpdate});
 }
 
 void StatusWindow::OnActivate()
