@@ -260,7 +260,7 @@ void EditorGrid::StorePicked(PickerState& picker, int index)
     columns_[picker.column]->Picked(*this, picker.row, index);
     if (picker.keyboard) {
         picker.keyboard = false;
-        if (QWidget* cell = columns_[picker.column]->Cell(picker.row)) cell->setFocus(Qt::OtherFocusReason);
+        FocusPickerCell(picker);
     }
 }
 
@@ -270,9 +270,19 @@ void EditorGrid::PickerHidden(PickerState& picker)
     // a click outside it): the picker closes as on a background click.
     if (!picker.keyboard || !picker.combo->isVisible()) return;
     picker.keyboard = false;
+    ClosePicker(picker);
+}
+
+void EditorGrid::ClosePicker(const PickerState& picker)
+{
     window_.BackgroundClick();
-    if (picker.column >= 0 && picker.column < static_cast<int>(columns_.size()))
-        if (QWidget* cell = columns_[picker.column]->Cell(picker.row)) cell->setFocus(Qt::OtherFocusReason);
+    FocusPickerCell(picker);
+}
+
+void EditorGrid::FocusPickerCell(const PickerState& picker)
+{
+    if (picker.column < 0 || picker.column >= static_cast<int>(columns_.size())) return;
+    if (QWidget* cell = columns_[picker.column]->Cell(picker.row)) cell->setFocus(Qt::OtherFocusReason);
 }
 
 void EditorGrid::PressName(int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -463,9 +473,7 @@ bool EditorGrid::eventFilter(QObject* watched, QEvent* event)
     for (auto& [name, picker] : pickers_) {
         if (picker->combo != watched) continue;
         if (key->key() != Qt::Key_Escape || mods != Qt::NoModifier) return false;
-        window_.BackgroundClick();
-        if (picker->column >= 0 && picker->column < static_cast<int>(columns_.size()))
-            if (QWidget* cell = columns_[picker->column]->Cell(picker->row)) cell->setFocus(Qt::OtherFocusReason);
+        ClosePicker(*picker);
         return true;
     }
 

@@ -289,6 +289,9 @@ private:
 
     void StorePicked(PickerState& picker, int index);
     void PickerHidden(PickerState& picker);
+    // As a click on the background, then the focus back on the picker's cell.
+    void ClosePicker(const PickerState& picker);
+    void FocusPickerCell(const PickerState& picker);
     void PressName(int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void Copy();
     void ShowCopyMenu();
