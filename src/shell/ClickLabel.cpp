@@ -7,6 +7,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
+
 namespace t2 {
 
 namespace {
@@ -72,6 +75,16 @@ void InstallFactoryOnce()
     (void)installed;
 }
 
+// The signals that make a click label act: something connected to one of
+// them takes the focus and the keys.
+const std::array<QMetaMethod, 3>& ActingSignals()
+{
+    static const std::array<QMetaMethod, 3> signals_{QMetaMethod::fromSignal(&ClickLabel::clicked),
+                                                     QMetaMethod::fromSignal(&ClickLabel::doubleClicked),
+                                                     QMetaMethod::fromSignal(&ClickLabel::menuRequested)};
+    return signals_;
+}
+
 }  // namespace
 
 CellLabel::CellLabel(QWidget* parent) : QLabel(parent) { InstallFactoryOnce(); }
@@ -86,10 +99,8 @@ ClickLabel::ClickLabel(const QString& text, QWidget* parent) : CellLabel(text, p
 
 void ClickLabel::connectNotify(const QMetaMethod& signal)
 {
-    if (signal == QMetaMethod::fromSignal(&ClickLabel::clicked) ||
-        signal == QMetaMethod::fromSignal(&ClickLabel::doubleClicked) ||
-        signal == QMetaMethod::fromSignal(&ClickLabel::menuRequested))
-        setFocusPolicy(Qt::StrongFocus);
+    const auto& acting = ActingSignals();
+    if (std::find(acting.begin(), acting.end(), signal) != acting.end()) setFocusPolicy(Qt::StrongFocus);
     CellLabel::connectNotify(signal);
 }
 
@@ -97,9 +108,8 @@ void ClickLabel::Press() { emit clicked(); }
 
 bool ClickLabel::Acts() const
 {
-    return isSignalConnected(QMetaMethod::fromSignal(&ClickLabel::clicked)) ||
-           isSignalConnected(QMetaMethod::fromSignal(&ClickLabel::doubleClicked)) ||
-           isSignalConnected(QMetaMethod::fromSignal(&ClickLabel::menuRequested));
+    const auto& acting = ActingSignals();
+    return std::any_of(acting.begin(), acting.end(), [this](const QMetaMethod& s) { return isSignalConnected(s); });
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* e)
