@@ -25,11 +25,10 @@ int BackUpSite(const std::string& site, bool names, const std::string& folder, s
 {
     PanelOptions o;
     o.site = site;
-    if (int code = TakeSiteLink(o)) return code;
     auto state = std::make_unique<ProgramState>();
-    std::string error;
-    if (!ReadSettingsFile(site, state->Config, state->Devices, &error)) return Fail(error);
+    if (int code = TakeSiteLink(o, ExitFailure, state.get())) return code;
     if (int code = UploadOnto(o, names, *state, false)) return code;
+    std::string error;
     const QString stem = QFileInfo(QFile::decodeName(QByteArray::fromStdString(site))).completeBaseName();
     const QString name =
         stem + QDateTime::currentDateTime().toString(QStringLiteral(" yyyy-MM-dd HHmmss")) + QStringLiteral(".TMB");

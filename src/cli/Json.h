@@ -16,4 +16,8 @@ int PrintJson(const QJsonObject& object);
 // The configuration's 8-bit (Windows-1252) text as a JSON string.
 QJsonValue JsonText(const Bytes& bytes);
 
+// A connection type as the JSON output names it: "serial", "modem", "tcp",
+// or "unknown" for a code outside them.
+QString LinkTypeJson(int connectionType);
+
 }  // namespace t2::cli

@@ -89,13 +89,7 @@ int PrintInfoJson(const std::string& file, const ProgramState& s)
         devices.append(QJsonObject{
             {"address", d}, {"type", s.Devices[d].DeviceType}, {"name", JsonText(s.Devices[d].DeviceName)}});
     }
-    QJsonObject link{{"typeCode", c.ConnectionType()}};
-    switch (c.ConnectionType()) {
-    case ConnectDirectSerial: link["type"] = "serial"; break;
-    case ConnectModem: link["type"] = "modem"; break;
-    case ConnectTcpIp: link["type"] = "tcp"; break;
-    default: link["type"] = "unknown"; break;
-    }
+    QJsonObject link{{"typeCode", c.ConnectionType()}, {"type", LinkTypeJson(c.ConnectionType())}};
     link["comPort"] = c.CommPort;
     link["phone"] = JsonText(c.ModemPhoneNumber());
     link["address"] = JsonText(c.PanelAddress());

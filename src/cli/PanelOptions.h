@@ -33,8 +33,10 @@ bool ParseOptions(const std::vector<std::string>& args, std::vector<std::string>
 // type, address and port, COM port as the program maps it, phone number),
 // checked as set-link checks what it writes. Returns 0, or the exit code
 // after saying why on stderr: unreadable (a file that cannot be read), 64 (a
-// link that cannot be used), 10 (a COM port with no device here).
-int TakeSiteLink(PanelOptions& o, int unreadable = ExitFailure);
+// link that cannot be used), 10 (a COM port with no device here). With read
+// given, the site's settings are read into it, for a caller that needs them
+// too.
+int TakeSiteLink(PanelOptions& o, int unreadable = ExitFailure, ProgramState* read = nullptr);
 
 // The link as the JSON output names it: {"type": "tcp", "address": ..,
 // "port": ..} | {"type": "serial" | "modem", "comPort": n | null, "device":

@@ -167,13 +167,14 @@ std::string LinkTextProblem(const Bytes& bytes, const char* what)
 
 }  // namespace
 
-int TakeSiteLink(PanelOptions& o, int unreadable)
+int TakeSiteLink(PanelOptions& o, int unreadable, ProgramState* read)
 {
     if (o.site.empty()) return ExitOk;
-    auto s = std::make_unique<ProgramState>();
+    std::unique_ptr<ProgramState> own;
+    ProgramState& s = read ? *read : *(own = std::make_unique<ProgramState>());
     std::string error;
-    if (!ReadSettingsFile(o.site, s->Config, s->Devices, &error)) return Fail(error, unreadable);
-    const PanelConfig& c = s->Config;
+    if (!ReadSettingsFile(o.site, s.Config, s.Devices, &error)) return Fail(error, unreadable);
+    const PanelConfig& c = s.Config;
     const auto unusable = [&](const std::string& why) {
         return Fail(o.site + ": the site's link cannot be used: " + why + " (set-link gives it one)", ExitUsage);
     };
@@ -216,15 +217,14 @@ int TakeSiteLink(PanelOptions& o, int unreadable)
 
 QJsonObject LinkJson(const LinkSettings& link)
 {
-    QJsonObject j;
-    if (link.connectionType >= ConnectTcpIp) {
-        j["type"] = "tcp";
+    // A link the tool uses is one of the three (ParseOptions, TakeSiteLink).
+    QJsonObject j{{"type", LinkTypeJson(link.connectionType)}};
+    if (link.connectionType == ConnectTcpIp) {
         j["address"] = link.address;
         j["port"] = link.tcpPort;
         return j;
     }
     const bool modem = link.connectionType == ConnectModem;
-    j["type"] = modem ? "modem" : "serial";
     j["comPort"] = link.serialDevice.isEmpty() ? QJsonValue(link.commPort) : QJsonValue();
     j["device"] = link.serialDevice.isEmpty() ? ComPortDevice(link.commPort) : link.serialDevice;
     if (modem) j["phone"] = JsonText(link.phoneNumber);
@@ -389,14 +389,13 @@ int RunStatus(const Command& self, const std::vector<std::string>& args)
     std::string message;
     if (!ParseOptions(args, {}, {"--json"}, o, message)) return Usage(self, message);
     if (!o.positional.empty()) return Usage(self);
-    if (int code = TakeSiteLink(o)) return code;
-    const bool json = o.Flag("--json");
-    CliSession cli(o);
     // The panel's I/O hardware is compared with the site's file, or with a
     // fresh configuration.
-    std::string error;
-    if (o.site.empty()) ResetConfiguration(cli.state);
-    else if (!ReadSettingsFile(o.site, cli.state.Config, cli.state.Devices, &error)) return Fail(error);
+    auto state = std::make_unique<ProgramState>();
+    if (o.site.empty()) ResetConfiguration(*state);
+    else if (int code = TakeSiteLink(o, ExitFailure, state.get())) return code;
+    const bool json = o.Flag("--json");
+    CliSession cli(o, state.get());
     if (int code = cli.TraceProblem()) return code;
     if (int code = cli.Connect()) return code;
     const std::string against = o.site.empty() ? std::string("a fresh configuration") : o.site;

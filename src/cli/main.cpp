@@ -51,6 +51,16 @@ int PrintJson(const QJsonObject& object)
 
 QJsonValue JsonText(const Bytes& bytes) { return BytesToText(bytes); }
 
+QString LinkTypeJson(int connectionType)
+{
+    switch (connectionType) {
+    case ConnectDirectSerial: return QStringLiteral("serial");
+    case ConnectModem: return QStringLiteral("modem");
+    case ConnectTcpIp: return QStringLiteral("tcp");
+    default: return QStringLiteral("unknown");
+    }
+}
+
 std::string ForTerminal(const std::string& bytes) { return BytesToText(bytes).toLocal8Bit().toStdString(); }
 
 int Usage(const Command& command, const std::string& message)
